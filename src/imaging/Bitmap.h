@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace quorvel::imaging {
+
+// How a pixel is stored: 8 bits per channel, channels interleaved, rows packed without padding.
+enum class PixelLayout { Grey = 1, Rgb = 3, Rgba = 4 };
+
+inline int channelCount(PixelLayout layout) { return static_cast<int>(layout); }
+
+// Metadata of a loaded picture that a saver may carry over.
+struct Metadata {
+    QByteArray exif;
+    QByteArray icc;
+    QByteArray xmp;
+};
+
+// A writable picture under construction; it becomes an immutable Bitmap when finished.
+class PixelBuffer {
+public:
+    using Release = void (*)(void*);
+
+    // Allocates uninitialised pixels; refuses sizes over the pixel budget with ImagingError 20001.
+    PixelBuffer(int width, int height, PixelLayout layout);
+    // Takes ownership of pixels allocated elsewhere (libvips hands over g_malloc'd memory).
+    PixelBuffer(int width, int height, PixelLayout layout, std::uint8_t* pixels, Release release);
+
+    PixelBuffer(PixelBuffer&&) noexcept = default;
+    PixelBuffer& operator=(PixelBuffer&&) noexcept = default;
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    PixelLayout layout() const { return layout_; }
+    std::size_t rowBytes() const { return std::size_t(width_) * std::size_t(channelCount(layout_)); }
+    std::size_t byteCount() const { return rowBytes() * std::size_t(height_); }
+    std::uint8_t* data() { return pixels_.get(); }
+    std::uint8_t* row(int y) { return pixels_.get() + rowBytes() * std::size_t(y); }
+
+private:
+    friend class Bitmap;
+    int width_ = 0;
+    int height_ = 0;
+    PixelLayout layout_ = PixelLayout::Rgb;
+    std::unique_ptr<std::uint8_t, Release> pixels_{nullptr, nullptr};
+};
+
+// A picture as a value. The null Bitmap means "no picture". Pixels are immutable and shared, so
+// copying a Bitmap is O(1) and every copy is independent: operations return new Bitmaps.
+class Bitmap {
+public:
+    Bitmap() = default;
+    explicit Bitmap(PixelBuffer&& pixels, Metadata metadata = {});
+
+    bool isNull() const { return !data_; }
+    explicit operator bool() const { return !isNull(); }
+
+    int width() const;
+    int height() const;
+    PixelLayout layout() const;
+    int channels() const { return channelCount(layout()); }
+    bool hasAlpha() const { return !isNull() && layout() == PixelLayout::Rgba; }
+    std::size_t rowBytes() const;
+    std::size_t byteCount() const;
+    const std::uint8_t* pixels() const;
+    const std::uint8_t* row(int y) const { return pixels() + rowBytes() * std::size_t(y); }
+    const Metadata& metadata() const;
+
+    // The same pixels with other metadata.
+    Bitmap withMetadata(Metadata metadata) const;
+    // True when both hold the very same pixel storage (not merely equal pixels).
+    bool sharesPixelsWith(const Bitmap& other) const;
+
+private:
+    struct Data;
+    std::shared_ptr<const Data> data_;
+};
+
+// Equal size, layout and pixel bytes; metadata is not compared.
+bool samePixels(const Bitmap& a, const Bitmap& b);
+
+}  // namespace quorvel::imaging

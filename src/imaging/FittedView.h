@@ -1,0 +1,17 @@
+#pragma once
+
+#include "Bitmap.h"
+
+#include <QImage>
+#include <QSize>
+
+namespace quorvel::imaging {
+
+// The largest size with the bitmap's aspect ratio that fits `bounds` (at least 1 x 1).
+QSize fittedSize(QSize imageSize, QSize bounds);
+
+// The picture scaled smoothly (area-averaged when reducing) to exactly `size`, as a QImage ready
+// to paint (RGB32, or ARGB32 premultiplied when the picture has alpha).
+QImage scaledView(const Bitmap& bitmap, QSize size);
+
+}  // namespace quorvel::imaging

@@ -1,0 +1,136 @@
+#pragma once
+
+#include "Bitmap.h"
+#include "ImageFile.h"
+#include "PixelOps.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <map>
+
+namespace quorvel::imaging {
+
+// The image widget: holds one picture, paints it fitted or at actual size, and runs the pixel
+// operations on it. Operations that fail throw ImagingError and leave the picture as it was.
+class ImageControl : public QWidget {
+    Q_OBJECT
+
+public:
+    // DisplayScaling values.
+    static constexpr int kActualSize = 0;
+    static constexpr int kFit = 3;
+    // Mouse button codes of MouseDown.
+    static constexpr int kLeftButton = 1;
+    static constexpr int kRightButton = 2;
+    static constexpr int kMiddleButton = 4;
+    // ResizeImage flags: 0 nearest neighbour, 2 bilinear, 4 (or any value with bit 4) high quality.
+    static constexpr short kResizeBilinear = 2;
+    static constexpr short kResizeHighQuality = 4;
+
+    explicit ImageControl(QWidget* parent = nullptr);
+
+    // The held picture; assigning stores an independent copy (the pixels are immutable).
+    imaging::Bitmap Bitmap() const { return bitmap_; }
+    void SetBitmap(const imaging::Bitmap& bitmap);
+
+    bool RepaintEnabled() const { return repaintEnabled_; }
+    // False freezes what is shown; True shows the current picture with one repaint.
+    void SetRepaintEnabled(bool enabled);
+
+    float ImageWidth() const { return float(bitmap_.width()); }
+    float ImageHeight() const { return float(bitmap_.height()); }
+
+    int DisplayScaling() const { return displayScaling_; }
+    void SetDisplayScaling(int scaling);
+
+    void QueryFileInfo(const QString& path, int page, int flags);
+    float FileInfoWidth() const { return float(fileInfo_.width); }
+    float FileInfoHeight() const { return float(fileInfo_.height); }
+    const imaging::FileInfo& LastFileInfo() const { return fileInfo_; }
+
+    void LoadFile(const QString& path, short bitsPerPixel, int page, int pageCount);
+
+    void ComputeHistogram(short channel);
+    std::uint32_t HistogramCount(int level) const;
+
+    short RemapTableLength() const { return remapTableLength_; }
+    void SetRemapTableLength(short length);
+    std::int32_t RemapEntry(int index) const;
+    void SetRemapEntry(int index, std::int32_t value);
+    // Replaces every value v of the selected channels by RemapEntry(v); entries must lie in 0..255.
+    void ApplyRemap(short channel);
+
+    // The whole-pixel size is the rounded request.
+    void ResizeImage(float width, float height, short flags);
+    // Angle in hundredths of a degree clockwise; fill is a 0x00BBGGRR value.
+    void RotateImage(std::int32_t angle, bool growCanvas, std::uint32_t fillColor);
+    void FlipImage();
+    void MirrorImage();
+
+    // Stock look: Appearance 1 three-dimensional, 0 flat; BorderStyle 1 single line, 0 none;
+    // BackColor 0x00BBGGRR behind and around the picture; AutoSize is stored only.
+    int Appearance() const { return appearance_; }
+    void SetAppearance(int appearance);
+    short BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(short style);
+    std::uint32_t BackColor() const { return backColor_; }
+    void SetBackColor(std::uint32_t color);
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool autoSize) { autoSize_ = autoSize; }
+
+    // Numbered display options; the control stores them and gives them no further meaning.
+    int ImageOption(int number) const;
+    void SetImageOption(int number, int value);
+
+    // Top-left corner of the picture in actual-size mode, for panning (clamped to the picture).
+    QPoint ScrollPosition() const { return scroll_; }
+    void SetScrollPosition(QPoint position);
+
+    // What paintEvent draws the picture from: cached, rebuilt only after a change.
+    QImage DisplayedView() const;
+
+Q_SIGNALS:
+    void Click();
+    void MouseDown(int button, int shift, int x, int y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    const imaging::Bitmap& requireBitmap() const;
+    void replaceBitmap(imaging::Bitmap bitmap);
+    void pictureChanged();
+    QRect pictureRect() const;
+    void rebuildView() const;
+
+    imaging::Bitmap bitmap_;
+    imaging::FileInfo fileInfo_;
+    Histogram histogram_{};
+    std::array<std::int32_t, 256> remap_{};
+    short remapTableLength_ = 256;
+    bool repaintEnabled_ = true;
+    bool pendingRepaint_ = false;
+    int displayScaling_ = kFit;
+    int appearance_ = 1;
+    short borderStyle_ = 1;
+    std::uint32_t backColor_ = 0xFFFFFF;
+    bool autoSize_ = false;
+    std::map<int, int> imageOptions_;
+    QPoint scroll_;
+    bool pressed_ = false;
+
+    // The view painted, and what it was built from; rebuilt lazily when they differ.
+    mutable QImage view_;
+    mutable imaging::Bitmap viewSource_;
+    mutable QSize viewSize_;
+    mutable int viewScaling_ = -1;
+};
+
+}  // namespace quorvel::imaging

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+namespace quorvel::testing {
+
+// Once a modal window is active (polled from the event loop, up to a deadline), hands it to `act`,
+// which fills it in and closes it as a user would. Call before the code that opens the window.
+void whenModalAppears(std::function<void(QWidget*)> act);
+
+// What a user saw in a message box that was answered with its default button.
+struct SeenMessage {
+    QString title;
+    QString text;
+};
+
+// Answers the next message box with OK and records it into `seen`.
+void acceptNextMessageBox(SeenMessage& seen);
+
+// Processes events until `condition` holds or the deadline passes; returns the condition.
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+
+}  // namespace quorvel::testing

@@ -1,0 +1,52 @@
+#include "TestImages.h"
+
+#include <QColor>
+
+namespace quorvel::testing {
+
+using imaging::Bitmap;
+using imaging::PixelBuffer;
+using imaging::PixelLayout;
+
+Bitmap patternBitmap(int width, int height, PixelLayout layout) {
+    PixelBuffer buffer(width, height, layout);
+    const int channels = imaging::channelCount(layout);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* row = buffer.row(y);
+        for (int x = 0; x < width; ++x) {
+            for (int c = 0; c < channels; ++c) {
+                const bool alpha = layout == PixelLayout::Rgba && c == 3;
+                row[x * channels + c] =
+                    std::uint8_t(alpha ? (x + y * 3) % 256 : (x * 7 + y * 13 + c * 50) % 256);
+            }
+        }
+    }
+    return Bitmap(std::move(buffer));
+}
+
+Bitmap solidBitmap(int width, int height, PixelLayout layout, int red, int green, int blue,
+                   int alpha) {
+    PixelBuffer buffer(width, height, layout);
+    const int channels = imaging::channelCount(layout);
+    const std::uint8_t values[4] = {std::uint8_t(red), std::uint8_t(green), std::uint8_t(blue),
+                                    std::uint8_t(alpha)};
+    for (std::size_t i = 0; i < buffer.byteCount(); ++i) {
+        buffer.data()[i] = values[i % std::size_t(channels)];
+    }
+    return Bitmap(std::move(buffer));
+}
+
+QColor pixelAt(const Bitmap& bitmap, int x, int y) {
+    const std::uint8_t* p = bitmap.row(y) + std::size_t(x) * std::size_t(bitmap.channels());
+    switch (bitmap.layout()) {
+        case PixelLayout::Grey:
+            return QColor(p[0], p[0], p[0]);
+        case PixelLayout::Rgb:
+            return QColor(p[0], p[1], p[2]);
+        case PixelLayout::Rgba:
+            return QColor(p[0], p[1], p[2], p[3]);
+    }
+    return {};
+}
+
+}  // namespace quorvel::testing

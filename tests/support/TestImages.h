@@ -1,0 +1,22 @@
+#pragma once
+
+#include "Bitmap.h"
+
+#include <QImage>
+#include <QString>
+
+namespace quorvel::testing {
+
+// A picture whose every pixel differs from its neighbours, so that turns and flips show.
+// Pixel (x, y) has channel c = (x * 7 + y * 13 + c * 50) % 256; alpha, when present, is
+// (x + y * 3) % 256.
+imaging::Bitmap patternBitmap(int width, int height, imaging::PixelLayout layout);
+
+// A picture of one colour (grey uses red as its value).
+imaging::Bitmap solidBitmap(int width, int height, imaging::PixelLayout layout, int red, int green,
+                            int blue, int alpha = 255);
+
+// The pixel at (x, y) as RGBA (grey repeated, alpha 255 when absent).
+QColor pixelAt(const imaging::Bitmap& bitmap, int x, int y);
+
+}  // namespace quorvel::testing
