@@ -98,7 +98,6 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -106,17 +105,18 @@ protected:
 private:
     const imaging::Bitmap& requireBitmap() const;
     void replaceBitmap(imaging::Bitmap bitmap);
-    void pictureChanged();
-    QRect pictureRect() const;
-    void rebuildView() const;
+    QRect viewportRect() const;
+    QSize viewportSize() const;
+    void rebuildViewIfStale() const;
 
     imaging::Bitmap bitmap_;
+    // What the panel shows: follows bitmap_ only while repainting is enabled.
+    imaging::Bitmap displayed_;
     imaging::FileInfo fileInfo_;
     Histogram histogram_{};
     std::array<std::int32_t, 256> remap_{};
     short remapTableLength_ = 256;
     bool repaintEnabled_ = true;
-    bool pendingRepaint_ = false;
     int displayScaling_ = kFit;
     int appearance_ = 1;
     short borderStyle_ = 1;
@@ -126,11 +126,12 @@ private:
     QPoint scroll_;
     bool pressed_ = false;
 
-    // The view painted, and what it was built from; rebuilt lazily when they differ.
+    // The painted view and what it was built from; rebuilt lazily when any of them changes.
     mutable QImage view_;
     mutable imaging::Bitmap viewSource_;
-    mutable QSize viewSize_;
+    mutable QSize viewViewport_;
     mutable int viewScaling_ = -1;
+    mutable QPoint viewScroll_;
 };
 
 }  // namespace quorvel::imaging
