@@ -1,1 +1,94 @@
-// in progress
+#include "Bitmap.h"
+#include "ErrorCodes.h"
+#include "ImageControl.h"
+#include "ImagingError.h"
+#include "PixelBudget.h"
+#include "QImageConversion.h"
+#include "TestImages.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvel::imaging {
+namespace {
+
+using testing::patternBitmap;
+using testing::pixelAt;
+
+TEST(Bitmap, NullMeansNoPicture) {
+    const Bitmap none;
+    EXPECT_TRUE(none.isNull());
+    EXPECT_FALSE(bool(none));
+    EXPECT_EQ(none.width(), 0);
+    EXPECT_EQ(none.pixels(), nullptr);
+    EXPECT_TRUE(samePixels(none, Bitmap()));
+}
+
+TEST(Bitmap, CopiesShareStorageAndMetadataCanDiffer) {
+    const Bitmap original = patternBitmap(5, 4, PixelLayout::Rgb);
+    const Bitmap copy = original;  // NOLINT: the copy is the point
+    EXPECT_TRUE(copy.sharesPixelsWith(original));
+
+    const Bitmap tagged = original.withMetadata({QByteArray("exif"), QByteArray("icc"), {}});
+    EXPECT_TRUE(tagged.sharesPixelsWith(original));
+    EXPECT_EQ(tagged.metadata().icc, QByteArray("icc"));
+    EXPECT_TRUE(original.metadata().icc.isEmpty());
+}
+
+TEST(Bitmap, AssigningBetweenControlsGivesAnIndependentPicture) {
+    ImageControl working;
+    ImageControl original;
+    working.SetBitmap(patternBitmap(6, 3, PixelLayout::Rgb));
+    original.SetBitmap(working.Bitmap());
+    const Bitmap before = original.Bitmap();
+
+    for (int v = 0; v < 256; ++v) {
+        working.SetRemapEntry(v, 255 - v);
+    }
+    working.ApplyRemap(kAllChannels);
+
+    EXPECT_TRUE(original.Bitmap().sharesPixelsWith(before));
+    EXPECT_FALSE(working.Bitmap().sharesPixelsWith(before));
+    EXPECT_EQ(pixelAt(working.Bitmap(), 1, 1).red(), 255 - pixelAt(original.Bitmap(), 1, 1).red());
+}
+
+TEST(Bitmap, SizesOutsideTheBudgetAreRefusedBeforeAllocating) {
+    const auto codeOf = [](int width, int height) {
+        try {
+            PixelBuffer buffer(width, height, PixelLayout::Rgba);
+        } catch (const ImagingError& error) {
+            return error.number();
+        }
+        return 0;
+    };
+    EXPECT_EQ(codeOf(0, 10), errc::InvalidSize);
+    EXPECT_EQ(codeOf(10, -1), errc::InvalidSize);
+    EXPECT_EQ(codeOf(100000, 100000), errc::NoMemory);
+    EXPECT_EQ(codeOf(int(kPixelBudget), 2), errc::NoMemory);
+    EXPECT_EQ(codeOf(1, 1), 0);
+}
+
+class QImageRoundTrip : public ::testing::TestWithParam<PixelLayout> {};
+
+TEST_P(QImageRoundTrip, KeepsEveryByteAndOutlivesTheBitmap) {
+    QImage view;
+    Bitmap back;
+    {
+        const Bitmap source = patternBitmap(7, 5, GetParam());
+        view = toQImage(source);
+        back = fromQImage(view);
+        EXPECT_TRUE(samePixels(source, back));
+    }
+    // The view still reads valid pixels after every Bitmap handle of its own is gone.
+    back = Bitmap();
+    const Bitmap again = fromQImage(view);
+    EXPECT_TRUE(samePixels(again, patternBitmap(7, 5, GetParam())));
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, QImageRoundTrip,
+                         ::testing::Values(PixelLayout::Grey, PixelLayout::Rgb, PixelLayout::Rgba),
+                         [](const auto& info) {
+                             return std::to_string(channelCount(info.param)) + "Channels";
+                         });
+
+}  // namespace
+}  // namespace quorvel::imaging

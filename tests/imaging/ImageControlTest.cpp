@@ -1,1 +1,236 @@
-// in progress
+#include "ErrorCodes.h"
+#include "ImageControl.h"
+#include "ImagingError.h"
+#include "ModalDialogs.h"
+#include "TestImages.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace quorvel::imaging {
+namespace {
+
+using testing::patternBitmap;
+using testing::solidBitmap;
+
+int errorOf(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const ImagingError& error) {
+        return error.number();
+    }
+    return 0;
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++count;
+        }
+        return false;
+    }
+};
+
+class ShownControl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        control.resize(337, 253);
+        control.SetBorderStyle(0);
+        control.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&control));
+    }
+    ImageControl control;
+};
+
+TEST_F(ShownControl, FrozenRepaintShowsNothingNewUntilEnabledThenRepaintsOnce) {
+    control.SetBitmap(solidBitmap(40, 30, PixelLayout::Rgb, 200, 0, 0));
+    const QImage red = control.DisplayedView();
+    PaintCounter paints(&control);
+
+    control.SetRepaintEnabled(false);
+    control.SetBitmap(solidBitmap(40, 30, PixelLayout::Rgb, 0, 0, 200));
+    control.SetBitmap(solidBitmap(40, 30, PixelLayout::Rgb, 0, 200, 0));
+    QApplication::processEvents();
+    EXPECT_EQ(paints.count, 0);
+    EXPECT_EQ(control.DisplayedView().pixelColor(5, 5), red.pixelColor(5, 5));
+
+    control.SetRepaintEnabled(true);
+    ASSERT_TRUE(testing::waitUntil([&] { return paints.count > 0; }));
+    QApplication::processEvents();
+    EXPECT_EQ(paints.count, 1);
+    EXPECT_EQ(control.DisplayedView().pixelColor(5, 5), QColor(0, 200, 0));
+}
+
+TEST_F(ShownControl, FitKeepsTheAspectCentresAndIsBuiltOncePerChange) {
+    control.SetBitmap(solidBitmap(400, 100, PixelLayout::Rgb, 10, 20, 30));
+    const QImage view = control.DisplayedView();
+    EXPECT_EQ(view.deviceIndependentSize().toSize(), QSize(337, 84));
+    EXPECT_EQ(control.DisplayedView().cacheKey(), view.cacheKey());
+
+    const QImage shot = control.grab().toImage();
+    const QColor back(212, 208, 200);
+    control.SetBackColor(13160660);
+    const QImage withBack = control.grab().toImage();
+    EXPECT_EQ(withBack.pixelColor(168, 5), back);      // above the picture
+    EXPECT_EQ(withBack.pixelColor(168, 126), QColor(10, 20, 30));  // its middle
+    EXPECT_EQ(withBack.pixelColor(168, 248), back);    // below it
+    EXPECT_EQ(shot.pixelColor(168, 126), QColor(10, 20, 30));
+}
+
+TEST_F(ShownControl, ReductionAveragesInsteadOfSampling) {
+    // A one-pixel checkerboard must turn into an even grey, not into black or white stripes.
+    PixelBuffer buffer(1000, 800, PixelLayout::Grey);
+    for (int y = 0; y < 800; ++y) {
+        for (int x = 0; x < 1000; ++x) {
+            buffer.row(y)[x] = std::uint8_t(((x + y) % 2) * 255);
+        }
+    }
+    control.SetBitmap(Bitmap(std::move(buffer)));
+    const QImage view = control.DisplayedView();
+    for (const QPoint p : {QPoint(10, 10), QPoint(150, 100), QPoint(300, 250)}) {
+        if (view.rect().contains(p)) {
+            EXPECT_NEAR(qGray(view.pixel(p)), 128, 3) << p.x() << "," << p.y();
+        }
+    }
+}
+
+TEST_F(ShownControl, ActualSizeShowsPixelsOneToOneFromTheScrollPosition) {
+    const Bitmap picture = patternBitmap(600, 500, PixelLayout::Rgb);
+    control.SetBitmap(picture);
+    control.SetDisplayScaling(ImageControl::kActualSize);
+    EXPECT_EQ(control.DisplayedView().pixelColor(0, 0), testing::pixelAt(picture, 0, 0));
+
+    control.SetScrollPosition({100, 50});
+    EXPECT_EQ(control.DisplayedView().pixelColor(0, 0), testing::pixelAt(picture, 100, 50));
+    control.SetScrollPosition({5000, 5000});  // clamped to the last screenful
+    EXPECT_EQ(control.ScrollPosition(), QPoint(600 - 337, 500 - 253));
+}
+
+TEST(ImageControl, OperationsWithoutAPictureAreInvalidBitmap) {
+    ImageControl control;
+    EXPECT_EQ(errorOf([&] { control.ComputeHistogram(0); }), errc::InvalidBitmap);
+    EXPECT_EQ(errorOf([&] { control.ApplyRemap(0); }), errc::InvalidBitmap);
+    EXPECT_EQ(errorOf([&] { control.ResizeImage(10, 10, 4); }), errc::InvalidBitmap);
+    EXPECT_EQ(errorOf([&] { control.RotateImage(9000, true, 0xFFFFFF); }), errc::InvalidBitmap);
+    EXPECT_EQ(errorOf([&] { control.FlipImage(); }), errc::InvalidBitmap);
+    EXPECT_EQ(errorOf([&] { control.MirrorImage(); }), errc::InvalidBitmap);
+}
+
+TEST(ImageControl, RemapTableIsCheckedBeforeThePictureChanges) {
+    ImageControl control;
+    const Bitmap picture = patternBitmap(8, 8, PixelLayout::Rgb);
+    control.SetBitmap(picture);
+    EXPECT_EQ(control.RemapTableLength(), 256);
+    EXPECT_EQ(errorOf([&] { control.SetRemapTableLength(128); }), errc::InvalidParameter);
+    EXPECT_EQ(errorOf([&] { control.SetRemapEntry(256, 0); }), errc::InvalidParameter);
+
+    control.SetRemapEntry(10, 300);
+    EXPECT_EQ(errorOf([&] { control.ApplyRemap(0); }), errc::InvalidParameter);
+    EXPECT_TRUE(control.Bitmap().sharesPixelsWith(picture));
+}
+
+TEST(ImageControl, HistogramCountsThroughTheControl) {
+    ImageControl control;
+    control.SetBitmap(solidBitmap(4, 5, PixelLayout::Rgb, 128, 128, 128));
+    control.ComputeHistogram(0);
+    EXPECT_EQ(control.HistogramCount(128), 20u);
+    EXPECT_EQ(control.HistogramCount(127), 0u);
+    EXPECT_EQ(errorOf([&] { control.HistogramCount(256); }), errc::InvalidParameter);
+}
+
+struct ResizeCase {
+    const char* name;
+    float width;
+    float height;
+    int expectedWidth;   // 0: refused
+    int expectedHeight;
+    int expectedError;
+};
+
+class ResizeRequests : public ::testing::TestWithParam<ResizeCase> {};
+
+TEST_P(ResizeRequests, RoundOrRefuseLeavingThePicture) {
+    const ResizeCase& c = GetParam();
+    ImageControl control;
+    const Bitmap picture = patternBitmap(1001, 601, PixelLayout::Rgb);
+    control.SetBitmap(picture);
+    EXPECT_EQ(errorOf([&] { control.ResizeImage(c.width, c.height, 4); }), c.expectedError);
+    if (c.expectedError == 0) {
+        EXPECT_EQ(control.ImageWidth(), float(c.expectedWidth));
+        EXPECT_EQ(control.ImageHeight(), float(c.expectedHeight));
+    } else {
+        EXPECT_TRUE(control.Bitmap().sharesPixelsWith(picture));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, ResizeRequests,
+    ::testing::Values(ResizeCase{"Half", 500.5f, 300.5f, 501, 301, 0},
+                      ResizeCase{"Third", 333.66666f, 200.33333f, 334, 200, 0},
+                      ResizeCase{"OnePixel", 1.0f, 1.0f, 1, 1, 0},
+                      ResizeCase{"BelowOnePixel", 0.6f, 120.2f, 0, 0, errc::InvalidSize},
+                      ResizeCase{"Negative", -10.0f, 10.0f, 0, 0, errc::InvalidSize},
+                      ResizeCase{"NotANumber", std::nanf(""), 10.0f, 0, 0, errc::InvalidSize},
+                      ResizeCase{"OverBudget", 40000.0f, 40000.0f, 0, 0, errc::NoMemory},
+                      ResizeCase{"Enormous", 3e30f, 3e30f, 0, 0, errc::NoMemory}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ImageControl, QuarterTurnsThroughTheControlComeBack) {
+    ImageControl control;
+    const Bitmap picture = patternBitmap(13, 7, PixelLayout::Rgba);
+    control.SetBitmap(picture);
+    control.RotateImage(9000, true, 0xFFFFFF);
+    EXPECT_EQ(control.ImageWidth(), 7.0f);
+    control.RotateImage(27000, true, 0xFFFFFF);
+    EXPECT_TRUE(samePixels(control.Bitmap(), picture));
+    control.FlipImage();
+    control.MirrorImage();
+    control.RotateImage(18000, false, 0);
+    EXPECT_TRUE(samePixels(control.Bitmap(), picture));
+}
+
+TEST(ImageControl, MouseAndKeyboardEvents) {
+    ImageControl control;
+    control.resize(100, 80);
+    control.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&control));
+    QSignalSpy clicks(&control, &ImageControl::Click);
+    QSignalSpy downs(&control, &ImageControl::MouseDown);
+
+    QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, {10, 10});
+    QTest::mouseClick(&control, Qt::RightButton, Qt::ShiftModifier, {20, 30});
+    QTest::mouseClick(&control, Qt::MiddleButton, Qt::NoModifier, {10, 10});
+    ASSERT_EQ(downs.count(), 3);
+    EXPECT_EQ(downs[0][0].toInt(), ImageControl::kLeftButton);
+    EXPECT_EQ(downs[1][0].toInt(), ImageControl::kRightButton);
+    EXPECT_EQ(downs[1][1].toInt(), 1);  // shift
+    EXPECT_EQ(downs[1][2].toInt(), 20);
+    EXPECT_EQ(downs[1][3].toInt(), 30);
+    EXPECT_EQ(downs[2][0].toInt(), ImageControl::kMiddleButton);
+    EXPECT_EQ(clicks.count(), 1);  // only the left button clicks
+
+    control.setFocus();
+    QTest::keyClick(&control, Qt::Key_Space);
+    EXPECT_EQ(clicks.count(), 2);
+}
+
+TEST(ImageControl, ImageOptionsAreStored) {
+    ImageControl control;
+    EXPECT_EQ(control.ImageOption(633), 0);
+    control.SetImageOption(633, 1);
+    control.SetImageOption(19, 0);
+    EXPECT_EQ(control.ImageOption(633), 1);
+    EXPECT_EQ(control.ImageOption(19), 0);
+}
+
+}  // namespace
+}  // namespace quorvel::imaging

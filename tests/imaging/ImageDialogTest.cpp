@@ -1,1 +1,106 @@
-// in progress
+#include "ErrorCodes.h"
+#include "ImageDialog.h"
+#include "ImagingError.h"
+#include "ModalDialogs.h"
+#include "TestImages.h"
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace quorvel::imaging {
+namespace {
+
+// Types `path` into the file dialog's name field and presses Enter, as a user would.
+void chooseFile(const QString& path, QString* seenTitle = nullptr, QStringList* seenFilters = nullptr) {
+    testing::whenModalAppears([=](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        if (seenTitle) *seenTitle = dialog->windowTitle();
+        if (seenFilters) *seenFilters = dialog->nameFilters();
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->clear();
+        QTest::keyClicks(name, path);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+}
+
+void cancelDialog() {
+    testing::whenModalAppears([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+}
+
+class OpenDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        picture = folder.filePath(QStringLiteral("beach.png"));
+        QImage image(6, 4, QImage::Format_RGB888);
+        image.fill(QColor(30, 60, 90));
+        ASSERT_TRUE(image.save(picture));
+        dialog.SetDialogTitle(QStringLiteral("Open File"));
+        dialog.SetFilter(QStringLiteral("Png (*.png)|*.png|All (*.*)|*.*"));
+    }
+    QTemporaryDir folder;
+    QString picture;
+    ImageDialog dialog;
+};
+
+TEST_F(OpenDialog, LoadsTheChosenFile) {
+    QString title;
+    QStringList filters;
+    chooseFile(picture, &title, &filters);
+    EXPECT_EQ(dialog.ShowOpenDialog(nullptr), 0);
+    EXPECT_EQ(title, QStringLiteral("Open File"));
+    EXPECT_EQ(filters, (QStringList{QStringLiteral("Png (*.png)"), QStringLiteral("All (*.*)")}));
+    EXPECT_EQ(dialog.FileName(), picture);
+    ASSERT_FALSE(dialog.DialogBitmap().isNull());
+    EXPECT_EQ(testing::pixelAt(dialog.DialogBitmap(), 5, 3), QColor(30, 60, 90));
+}
+
+TEST_F(OpenDialog, CancelRaisesTheCancelCode) {
+    dialog.SetFileName(QStringLiteral("kept_M.jpg"));
+    cancelDialog();
+    try {
+        dialog.ShowOpenDialog(nullptr);
+        FAIL() << "cancel returned normally";
+    } catch (const ImagingError& error) {
+        EXPECT_EQ(error.number(), errc::Cancelled);
+    }
+    EXPECT_TRUE(dialog.DialogBitmap().isNull());
+}
+
+TEST_F(OpenDialog, ANonPictureRaisesTheLoadersError) {
+    const QString text = folder.filePath(QStringLiteral("notes.png"));
+    QFile file(text);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("just some words, not a picture\n");
+    file.close();
+
+    chooseFile(text);
+    try {
+        dialog.ShowOpenDialog(nullptr);
+        FAIL() << "a text file was accepted";
+    } catch (const ImagingError& error) {
+        EXPECT_EQ(error.number(), errc::InvalidFileFormat);
+    }
+}
+
+TEST(ImageDialog, SaveFormatListIsIndexedFromZero) {
+    ImageDialog dialog;
+    dialog.SetSaveFormatCount(9);
+    dialog.SaveFormatEntry(8).FormatId = 57;
+    EXPECT_EQ(dialog.SaveFormatEntry(8).FormatId, 57);
+    try {
+        dialog.SaveFormatEntry(9);
+        FAIL() << "entry 9 of 9 accepted";
+    } catch (const ImagingError& error) {
+        EXPECT_EQ(error.number(), errc::InvalidParameter);
+    }
+}
+
+}  // namespace
+}  // namespace quorvel::imaging
