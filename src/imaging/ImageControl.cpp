@@ -49,9 +49,10 @@ int shiftCode(Qt::KeyboardModifiers modifiers) {
            (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
 }
 
-// Rounds a requested side to whole pixels; sizes that cannot be a picture are refused.
+// Rounds a requested side to whole pixels. A request below one pixel is refused rather than
+// rounded up, so that reducing a tiny picture says so instead of quietly keeping one pixel.
 int wholePixels(float requested) {
-    if (!std::isfinite(requested) || requested < 0.5f) {
+    if (!std::isfinite(requested) || requested < 1.0f) {
         throw ImagingError(errc::InvalidSize, kImageControlSource);
     }
     if (requested > 1e9f) {

@@ -63,7 +63,8 @@ public:
     // Replaces every value v of the selected channels by RemapEntry(v); entries must lie in 0..255.
     void ApplyRemap(short channel);
 
-    // The whole-pixel size is the rounded request.
+    // The whole-pixel size is the rounded request (half away from zero). A request below one
+    // pixel throws 20011, a result over the pixel budget 20001; the picture then stays as it was.
     void ResizeImage(float width, float height, short flags);
     // Angle in hundredths of a degree clockwise; fill is a 0x00BBGGRR value.
     void RotateImage(std::int32_t angle, bool growCanvas, std::uint32_t fillColor);
