@@ -1,1 +1,368 @@
-// in progress
+#include "ImageFile.h"
+
+#include "ErrorCodes.h"
+#include "Geometry.h"
+#include "ImagingError.h"
+#include "PixelBudget.h"
+#include "VipsBridge.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QtEndian>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvel::imaging {
+namespace {
+
+using vips::VImage;
+
+[[noreturn]] void fail(int code) {
+    throw ImagingError(code, kImageControlSource);
+}
+
+// libvips would report every one of these as "not a known format"; the user deserves the reason.
+QByteArray checkedLocalPath(const QString& path) {
+    if (path.isEmpty() || path.contains(QChar(u'\0'))) {
+        fail(errc::InvalidFileName);
+    }
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        fail(errc::FileNotFound);
+    }
+    // Folders, but also pipes and devices: sniffing those could block or never end.
+    if (!info.isFile()) {
+        fail(errc::CannotOpenFile);
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        fail(errc::CannotOpenFile);
+    }
+    return QFile::encodeName(path);
+}
+
+// The loader's nickname, e.g. "jpegload". Chosen by content: every loader with a sniffer is asked
+// before suffixes count, so a JPEG named .png is read as the JPEG it is.
+const char* findLoader(const QByteArray& localPath) {
+    // libvips takes a trailing "[...]" as load options; an empty "[]" keeps such a name whole.
+    const QByteArray name = localPath.endsWith(']') ? localPath + "[]" : localPath;
+    const char* typeName = vips_foreign_find_load(name.constData());
+    const char* loader = typeName ? vips_nickname_find(g_type_from_name(typeName)) : nullptr;
+    if (loader == nullptr) {
+        vips_error_clear();
+        fail(errc::InvalidFileFormat);
+    }
+    return loader;
+}
+
+bool acceptsPage(const char* loader) {
+    VipsOperation* operation = vips_operation_new(loader);
+    if (operation == nullptr) {
+        vips_error_clear();
+        return false;
+    }
+    GParamSpec* spec = nullptr;
+    VipsArgumentClass* argumentClass = nullptr;
+    VipsArgumentInstance* argumentInstance = nullptr;
+    const bool accepts = vips_object_get_argument(VIPS_OBJECT(operation), "page", &spec,
+                                                  &argumentClass, &argumentInstance) == 0;
+    g_object_unref(operation);
+    if (!accepts) {
+        vips_error_clear();
+    }
+    return accepts;
+}
+
+// Reads the header only: loaders decode when pixels are first asked for. Sequential access lets
+// the decoder stream straight into the final buffer, and a truncated file is refused rather
+// than shown half grey. (The ImageMagick loader is the exception: it decodes here.)
+VImage openWith(const char* loader, const QByteArray& localPath, int page) {
+    VImage image;
+    vips::VOption* options = VImage::option()
+                                 ->set("filename", localPath.constData())
+                                 ->set("access", VIPS_ACCESS_SEQUENTIAL)
+                                 ->set("fail_on", VIPS_FAIL_ON_TRUNCATED)
+                                 ->set("out", &image);
+    if (page > 0) {
+        options->set("page", page);
+    }
+    VImage::call(loader, options);
+    return image;
+}
+
+struct OpenedPage {
+    VImage image;
+    std::string loader;
+    int pageCount = 1;
+};
+
+OpenedPage openPage(const QString& path, int page) {
+    const QByteArray localPath = checkedLocalPath(path);
+    if (page < 0) {
+        fail(errc::InvalidParameter);
+    }
+    return guardVips(errc::InvalidFileFormat, [&] {
+        const char* loader = findLoader(localPath);
+        OpenedPage opened{openWith(loader, localPath, 0), loader, 1};
+        if (opened.image.get_typeof(VIPS_META_N_PAGES) != 0) {
+            opened.pageCount = std::max(1, opened.image.get_int(VIPS_META_N_PAGES));
+        }
+        if (page >= opened.pageCount || (page > 0 && !acceptsPage(loader))) {
+            fail(errc::InvalidParameter);
+        }
+        if (page > 0) {
+            opened.image = openWith(loader, localPath, page);
+        }
+        return opened;
+    });
+}
+
+bool isGrey(VipsInterpretation interpretation) {
+    return interpretation == VIPS_INTERPRETATION_B_W ||
+           interpretation == VIPS_INTERPRETATION_GREY16;
+}
+
+VImage toUchar(const VImage& image) {
+    const VipsBandFormat format = image.format();
+    if (format == VIPS_FORMAT_UCHAR) {
+        return image;
+    }
+    // Wide unsigned samples keep their top bits; everything else is clipped to 0..255, which is
+    // the range libvips uses for float grey and sRGB.
+    const bool shift = format == VIPS_FORMAT_USHORT || format == VIPS_FORMAT_UINT;
+    return image.cast(VIPS_FORMAT_UCHAR, VImage::option()->set("shift", shift));
+}
+
+// `colour` holds colour bands only. The result is sRGB, or grey when the source was grey.
+VImage inSrgb(VImage colour, bool grey) {
+    if (colour.get_typeof(VIPS_META_ICC_NAME) != 0) {
+        try {
+            const VImage converted = colour.icc_transform(
+                "srgb", VImage::option()->set("embedded", true)->set("depth", 8));
+            return grey ? converted.colourspace(VIPS_INTERPRETATION_B_W) : converted;
+        } catch (const vips::VError&) {
+            // A broken profile, or one for another kind of picture: the interpretation alone
+            // still gives a usable picture, as viewers commonly do.
+            vips_error_clear();
+        }
+    }
+    if (!vips_colourspace_issupported(colour.get_image())) {
+        return colour;
+    }
+    return colour.colourspace(grey ? VIPS_INTERPRETATION_B_W : VIPS_INTERPRETATION_sRGB);
+}
+
+// 8-bit sRGB (or grey) with 1 to 4 bands, alpha last. Every step works pixel by pixel, so the
+// pipeline still streams.
+VImage displayable(VImage image) {
+    const bool grey = isGrey(image.guess_interpretation());
+    // Alpha is taken apart first: colour conversions would clip a 16-bit alpha to 8 bits instead
+    // of scaling it. By libvips' convention it is the last band.
+    std::optional<VImage> alpha;
+    if (image.has_alpha()) {
+        const int colourBands = image.bands() - 1;
+        alpha = toUchar(image.extract_band(colourBands));
+        image = image.extract_band(0, VImage::option()->set("n", colourBands));
+    }
+    image = toUchar(inSrgb(image, grey));
+    const int colour =
+        image.bands() < 3 || image.interpretation() == VIPS_INTERPRETATION_B_W ? 1 : 3;
+    if (image.bands() > colour) {
+        // Extra channels (spot colours, masks) have no place in an RGB picture.
+        image = image.extract_band(0, VImage::option()->set("n", colour));
+    }
+    return alpha ? image.bandjoin(*alpha) : image;
+}
+
+PixelLayout naturalLayout(const VImage& image) {
+    switch (image.bands()) {
+        case 1:
+            return PixelLayout::Grey;
+        case 3:
+            return PixelLayout::Rgb;
+        default:
+            return PixelLayout::Rgba;
+    }
+}
+
+// `image` comes from displayable().
+VImage toLayout(VImage image, PixelLayout layout) {
+    bool alpha = image.bands() == 2 || image.bands() == 4;
+    if (alpha && layout != PixelLayout::Rgba) {
+        // Transparent parts go on white, as on paper, rather than revealing whatever colour the
+        // file kept under them.
+        image =
+            toUchar(image.flatten(VImage::option()->set("background", std::vector<double>{255})));
+        alpha = false;
+    }
+    const int colour = image.bands() - (alpha ? 1 : 0);
+    if (layout == PixelLayout::Grey && colour == 3) {
+        image = toUchar(image.colourspace(VIPS_INTERPRETATION_B_W));
+    } else if (layout != PixelLayout::Grey && colour == 1) {
+        const VImage grey = image.extract_band(0);
+        std::vector<VImage> bands{grey, grey, grey};
+        if (alpha) {
+            bands.push_back(image.extract_band(1));
+        }
+        image = VImage::bandjoin(bands);
+    }
+    if (layout == PixelLayout::Rgba && !alpha) {
+        image = image.bandjoin_const({255});
+    }
+    return image;
+}
+
+QByteArray blob(const VImage& image, const char* name) {
+    if (image.get_typeof(name) == 0) {
+        return {};
+    }
+    std::size_t length = 0;
+    const void* data = image.get_blob(name, &length);
+    return QByteArray(static_cast<const char*>(data), qsizetype(length));
+}
+
+// A profile only describes pixels of its own kind; an RGB profile left on a picture turned grey
+// would mislead whoever saves it.
+bool profileFits(const QByteArray& icc, PixelLayout layout) {
+    constexpr qsizetype kColourSpaceAt = 16;
+    if (icc.size() < kColourSpaceAt + 4) {
+        return false;
+    }
+    const QByteArray space = icc.mid(kColourSpaceAt, 4);
+    return layout == PixelLayout::Grey ? space == "GRAY" : space == "RGB ";
+}
+
+// The pixels are turned upright on loading, so the EXIF travelling with them must say so, or a
+// viewer would turn a saved copy a second time.
+QByteArray withUprightOrientation(QByteArray exif) {
+    const qsizetype base = exif.startsWith(QByteArrayView("Exif\0\0", 6)) ? 6 : 0;
+    if (exif.size() < base + 8) {
+        return exif;
+    }
+    const bool little = exif.mid(base, 2) == "II";
+    if (!little && exif.mid(base, 2) != "MM") {
+        return exif;
+    }
+    auto* bytes = reinterpret_cast<uchar*>(exif.data());
+    const auto read16 = [&](qsizetype at) {
+        return little ? qFromLittleEndian<quint16>(bytes + at)
+                      : qFromBigEndian<quint16>(bytes + at);
+    };
+    const auto read32 = [&](qsizetype at) {
+        return little ? qFromLittleEndian<quint32>(bytes + at)
+                      : qFromBigEndian<quint32>(bytes + at);
+    };
+    constexpr quint16 kOrientationTag = 0x0112;
+    constexpr quint16 kShortType = 3;
+    const qint64 directory = base + qint64(read32(base + 4));
+    if (directory + 2 > exif.size()) {
+        return exif;
+    }
+    const int entries = read16(directory);
+    for (int i = 0; i < entries; ++i) {
+        const qint64 entry = directory + 2 + 12 * qint64(i);
+        if (entry + 12 > exif.size()) {
+            break;
+        }
+        if (read16(entry) == kOrientationTag && read16(entry + 2) == kShortType) {
+            if (little) {
+                qToLittleEndian<quint16>(1, bytes + entry + 8);
+            } else {
+                qToBigEndian<quint16>(1, bytes + entry + 8);
+            }
+        }
+    }
+    return exif;
+}
+
+int orientationOf(const OpenedPage& opened) {
+    const VImage& image = opened.image;
+    // ImageMagick reports where a file's rows start (bottom for most TGAs) as its orientation, yet
+    // delivers the rows upright already; turning them again would flip the picture.
+    if (opened.loader == "magickload" || image.get_typeof(VIPS_META_ORIENTATION) == 0) {
+        return 1;
+    }
+    return image.get_int(VIPS_META_ORIENTATION);
+}
+
+// Sequential reading cannot turn the picture inside the pipeline, so the decoded Bitmap is turned
+// afterwards; quarter turns and flips of pixels in memory are cheap.
+Bitmap upright(const Bitmap& bitmap, int orientation) {
+    const auto clockwise = [](const Bitmap& source, int hundredths) {
+        return rotated(source, hundredths, false, QColor(Qt::white));
+    };
+    Bitmap turned;
+    switch (orientation) {
+        case 2:
+            turned = mirrored(bitmap);
+            break;
+        case 3:
+            turned = clockwise(bitmap, 18000);
+            break;
+        case 4:
+            turned = flipped(bitmap);
+            break;
+        case 5:
+            turned = mirrored(clockwise(bitmap, 9000));
+            break;
+        case 6:
+            turned = clockwise(bitmap, 9000);
+            break;
+        case 7:
+            turned = flipped(clockwise(bitmap, 9000));
+            break;
+        case 8:
+            turned = clockwise(bitmap, 27000);
+            break;
+        default:  // 1, or a value EXIF does not define
+            return bitmap;
+    }
+    Metadata metadata = bitmap.metadata();
+    metadata.exif = withUprightOrientation(std::move(metadata.exif));
+    return turned.withMetadata(std::move(metadata));
+}
+
+}  // namespace
+
+FileInfo queryFileInfo(const QString& path, int page) {
+    const OpenedPage opened = openPage(path, page);
+    const VImage& image = opened.image;
+    FileInfo info;
+    info.width = image.width();
+    info.height = image.height();
+    info.bitsPerPixel = image.bands() * int(vips_format_sizeof(image.format())) * 8;
+    info.pageCount = opened.pageCount;
+    info.format = QString::fromStdString(opened.loader);
+    if (info.format.endsWith(QLatin1String("load"))) {
+        info.format.chop(4);
+    }
+    return info;
+}
+
+Bitmap loadImageFile(const QString& path, int page, int bitsPerPixel) {
+    if (bitsPerPixel != 0 && bitsPerPixel != 8 && bitsPerPixel != 24 && bitsPerPixel != 32) {
+        fail(errc::InvalidBitsPerPixel);
+    }
+    const OpenedPage opened = openPage(path, page);
+    // Before anything is decoded: a tiny file may declare an enormous picture.
+    checkPixelBudget(opened.image.width(), opened.image.height());
+    return guardVips(errc::ReadFailed, [&] {
+        const VImage source = displayable(opened.image);
+        const PixelLayout layout = bitsPerPixel == 8    ? PixelLayout::Grey
+                                   : bitsPerPixel == 24 ? PixelLayout::Rgb
+                                   : bitsPerPixel == 32 ? PixelLayout::Rgba
+                                                        : naturalLayout(source);
+        const VImage pixels = toLayout(source, layout);
+        Metadata metadata{blob(pixels, VIPS_META_EXIF_NAME), blob(pixels, VIPS_META_ICC_NAME),
+                          blob(pixels, VIPS_META_XMP_NAME)};
+        if (!profileFits(metadata.icc, layout)) {
+            metadata.icc.clear();
+        }
+        return upright(fromVips(pixels, std::move(metadata)), orientationOf(opened));
+    });
+}
+
+}  // namespace quorvel::imaging

@@ -6,7 +6,8 @@
 
 namespace quorvel::imaging {
 
-// What a file's header tells without decoding its pixels (first page, stored orientation).
+// What a file's header tells about one page, in its stored orientation. Pixels are not decoded,
+// except by the ImageMagick loader, which can only read a file whole.
 struct FileInfo {
     int width = 0;
     int height = 0;
@@ -20,10 +21,12 @@ struct FileInfo {
 FileInfo queryFileInfo(const QString& path, int page);
 
 // Loads page `page` of `path` as an 8-bit grey, RGB or RGBA picture in sRGB with its EXIF
-// orientation applied. bitsPerPixel 0 keeps the file's kind of picture; 8, 24 and 32 ask for grey,
-// RGB and RGBA. Throws as queryFileInfo, and also 20001 when the declared size exceeds the pixel
-// budget (checked before decoding), 20007 when the pixel data is corrupt or truncated (such files
-// are refused, not shown half-filled), 20027 for another bitsPerPixel.
+// orientation applied (the EXIF kept in its metadata then says upright). bitsPerPixel 0 keeps the
+// file's kind of picture; 8, 24 and 32 ask for grey, RGB and RGBA, and dropping alpha puts the
+// picture on white. Throws as queryFileInfo, and also 20001 when the declared size exceeds the
+// pixel budget (checked before decoding), 20007 when the pixel data is corrupt or truncated (such
+// files are refused, not shown half-filled; formats read through ImageMagick only as far as it
+// notices, and as 20009), 20027 for another bitsPerPixel.
 Bitmap loadImageFile(const QString& path, int page, int bitsPerPixel);
 
 }  // namespace quorvel::imaging

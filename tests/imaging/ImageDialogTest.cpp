@@ -5,7 +5,6 @@
 #include "TestImages.h"
 
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,11 +20,7 @@ void chooseFile(const QString& path, QString* seenTitle = nullptr, QStringList* 
         ASSERT_NE(dialog, nullptr);
         if (seenTitle) *seenTitle = dialog->windowTitle();
         if (seenFilters) *seenFilters = dialog->nameFilters();
-        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        ASSERT_NE(name, nullptr);
-        name->clear();
-        QTest::keyClicks(name, path);
-        QTest::keyClick(name, Qt::Key_Return);
+        testing::typeFileNameAndAccept(dialog, path);
     });
 }
 

@@ -1,9 +1,14 @@
 #include "ModalDialogs.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QDeadlineTimer>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include <memory>
@@ -39,6 +44,24 @@ void acceptNextMessageBox(SeenMessage& seen) {
         seen.text = box->text();
         box->button(QMessageBox::Ok)->click();
     });
+}
+
+void typeFileNameAndAccept(QFileDialog* dialog, const QString& path) {
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (name == nullptr) {
+        dialog->reject();
+        return;
+    }
+    // On screen the dialog has the focus; offscreen it must be given it, or the dialog rewrites
+    // the typed path as it loses focus.
+    QApplication::setActiveWindow(dialog);
+    name->setFocus();
+    name->clear();
+    QTest::keyClicks(name, path);
+    if (QCompleter* completer = name->completer(); completer && completer->popup()->isVisible()) {
+        QTest::keyClick(completer->popup(), Qt::Key_Escape);
+    }
+    QTest::keyClick(name, Qt::Key_Return);
 }
 
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {

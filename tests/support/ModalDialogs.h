@@ -5,6 +5,8 @@
 
 #include <functional>
 
+class QFileDialog;
+
 namespace quorvel::testing {
 
 // Once a modal window is active (polled from the event loop, up to a deadline), hands it to `act`,
@@ -19,6 +21,9 @@ struct SeenMessage {
 
 // Answers the next message box with OK and records it into `seen`.
 void acceptNextMessageBox(SeenMessage& seen);
+
+// Types `path` into a file dialog's name field and presses Enter, as a user would.
+void typeFileNameAndAccept(QFileDialog* dialog, const QString& path);
 
 // Processes events until `condition` holds or the deadline passes; returns the condition.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace quorvel::app {
+
+// The program's name, version and home page as users see them.
+inline const QString kAppTitle = QStringLiteral("Quorvel");
+inline constexpr int kVersionMajor = 3;
+inline constexpr int kVersionMinor = 0;
+inline constexpr int kVersionRevision = 0;
+inline const QString kWebAddress = QStringLiteral("https://quorvel.example.org");
+
+// The main window's title before a picture is loaded: "Quorvel Version 3.0".
+inline QString versionTitle(const QString& title, int major, int minor) {
+    return QStringLiteral("%1 Version %2.%3").arg(title).arg(major).arg(minor);
+}
+
+// The banner above the panels: "Quorvel V 3.0".
+inline QString versionBanner(const QString& title, int major, int minor) {
+    return QStringLiteral("%1 V %2.%3").arg(title).arg(major).arg(minor);
+}
+
+}  // namespace quorvel::app

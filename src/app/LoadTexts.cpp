@@ -1,0 +1,22 @@
+#include "LoadTexts.h"
+
+namespace quorvel::app {
+
+// Users see these lists verbatim, the first pattern "*jpeg" without its dot included.
+const QString kLoadImageFilter = QStringLiteral(
+    "Jpeg (*.jpg;*jpeg)|*.jpg;*jpeg|Bitmap (*.bmp)|*.bmp|Gif (*.gif)|*.gif|Png (*.png)|*.png|"
+    "All formats (*.img;*.gif;*.jpg;*.jpeg;*.png;*.psd;*.raw;*.jff;*.jtf;*.pct;*.pcx;*.eps;*.tga;"
+    "*.tif;*.bmp;*.fxs;*.fpx;*.awd;*.ico;*.cur)|*.img;*.gif;*.jpg;*.jpeg;*.png;*.psd;*.raw;*.jff;"
+    "*.jtf;*.pct;*.pcx;*.eps;*.tga;*.tif;*.bmp;*.fxs;*.fpx;*.awd;*.ico;*.cur|All (*.*)|*.*");
+
+const QString kCommandLineFilter = QStringLiteral(
+    "Jpeg (*.jpg;*jpeg)|*.jpg;*jpeg|Bitmap (*.bmp)|*.bmp|Gif (*.gif)|*.gif|"
+    "All formats (*.img;*.gif;*.jpg;*.jpeg;*.png;*.raw;*.jff;*.jtf;*.pct;*.pcx;*.eps;*.tga;*.tif;"
+    "*.bmp;*.fxs;*.fpx;*.awd;*.ico;*.cur)|*.img;*.gif;*.jpg;*.jpeg;*.png;*.raw;*.jff;*.jtf;*.pct;"
+    "*.pcx;*.eps;*.tga;*.tif;*.bmp;*.fxs;*.fpx;*.awd;*.ico;*.cur|All (*.*)|*.*");
+
+QString commandLineLoadErrorText(int number, const QString& description) {
+    return QStringLiteral("VB Error: '%1' - %2.").arg(number).arg(description);
+}
+
+}  // namespace quorvel::app

@@ -1,0 +1,382 @@
+#include "Main.h"
+
+#include "AppInfo.h"
+#include "Artwork.h"
+#include "BusyCursor.h"
+#include "CommandLine.h"
+#include "ErrorCodes.h"
+#include "FailurePath.h"
+#include "ImageControl.h"
+#include "ImageDialog.h"
+#include "ImagingError.h"
+#include "LoadTexts.h"
+#include "MainLayout.h"
+#include "PathBookkeeping.h"
+#include "RgbValue.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QToolButton>
+
+namespace quorvel::app {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The dialog component's own option bits for the two ways of opening.
+constexpr std::int32_t kLoadImageDialogFlags = 66785;
+constexpr std::int32_t kCommandLineDialogFlags = 353;
+
+constexpr int kNeutralSliderValue = 20;
+constexpr QSize kFlipIconSize{30, 20};
+
+template <typename Control>
+Control* named(Control* control, const char* name, const QString& accessibleName) {
+    control->setObjectName(QLatin1String(name));
+    control->setAccessibleName(accessibleName);
+    return control;
+}
+
+QPushButton* commandButton(QWidget* parent, const char* name, const QString& caption,
+                           const QString& toolTip = {}) {
+    auto* button = named(new QPushButton(caption, parent), name, caption);
+    button->setToolTip(toolTip);
+    return button;
+}
+
+// A button that shows only a picture speaks its tooltip to screen readers.
+QPushButton* pictureButton(QWidget* parent, const char* name, const QString& toolTip) {
+    auto* button = named(new QPushButton(parent), name, toolTip);
+    button->setToolTip(toolTip);
+    button->setIconSize(kFlipIconSize);
+    return button;
+}
+
+QLabel* decoration(QWidget* parent, const char* name, const QString& accessibleName) {
+    auto* picture = named(new QLabel(parent), name, accessibleName);
+    picture->setScaledContents(true);
+    return picture;
+}
+
+QFrame* separator(QWidget* parent, const char* name) {
+    auto* line = named(new QFrame(parent), name, u"Separator"_s);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+}  // namespace
+
+Main::Main(QWidget* parent) : QWidget(parent) {
+    createControls();
+    MainLayout::apply(*this);
+    drawArtwork();
+    arrangeTabOrder();
+    connectSignals();
+    resize(MainLayout::kClientSize);
+    setMinimumSize(MainLayout::kClientSize);
+}
+
+void Main::createControls() {
+    createPictureArea();
+    createExposureControls();
+    createCommands();
+}
+
+void Main::createPictureArea() {
+    LEADDlg1_ = new imaging::ImageDialog(this);
+    LEADDlg1_->setObjectName(u"LEADDlg1"_s);
+
+    LeftPicture_ = decoration(this, "LeftPicture", u"Underexposed landscape"_s);
+    RightPicture_ = decoration(this, "RightPicture", u"Corrected landscape"_s);
+    Label3_ = named(new QLabel(this), "Label3", u"Program version"_s);
+    Label3_->setAlignment(Qt::AlignCenter);
+    QFont bannerFont = Label3_->font();
+    bannerFont.setBold(true);
+    bannerFont.setPointSizeF(bannerFont.pointSizeF() * 1.6);
+    Label3_->setFont(bannerFont);
+
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    Label1_ = named(new QLabel(u"Original"_s, this), "Label1", u"Original"_s);
+    Label2_ = named(new QLabel(u"Modified"_s, this), "Label2", u"Modified"_s);
+    Label1_->setFont(titleFont);
+    Label2_->setFont(titleFont);
+
+    const QString enlarge = u"Click to enlarge"_s;
+    LEAD2_ = named(new imaging::ImageControl(this), "LEAD2", u"Original picture"_s);
+    LEAD2_->setToolTip(enlarge);
+    LEAD1_ = named(new imaging::ImageControl(this), "LEAD1", u"Modified picture"_s);
+    LEAD1_->setToolTip(enlarge);
+    LEAD3_ = named(new imaging::ImageControl(this), "LEAD3", u"Base picture"_s);
+    LEAD3_->hide();
+    LEAD4_ = named(new imaging::ImageControl(this), "LEAD4", u"Save buffer"_s);
+    LEAD4_->hide();
+}
+
+void Main::createExposureControls() {
+    GlimraPicture_ = decoration(this, "GlimraPicture", u"Glimra-Contrast"_s);
+    GlimraPicture_->setToolTip(u"Glimra-Contrast"_s);
+    const QString sliderTip = u"Exposure adjustment sliding bar"_s;
+    Slider1_ = named(new QSlider(Qt::Vertical, this), "Slider1", sliderTip);
+    Slider1_->setToolTip(sliderTip);
+    Slider1_->setRange(0, 40);
+    Slider1_->setValue(kNeutralSliderValue);
+    Slider1_->setSingleStep(1);
+    Slider1_->setPageStep(5);
+    // 0, the brightest correction, is at the top; keys and wheel then move the thumb the way
+    // they point, Up and wheel-up towards 0.
+    Slider1_->setInvertedAppearance(true);
+    Slider1_->setInvertedControls(true);
+    Slider1_->setTickPosition(QSlider::TicksRight);
+    Slider1_->setTickInterval(5);
+
+    const QString contrastTip = u"Dynamic range adjustment mode"_s;
+    ContrastX_ = named(new QToolButton(this), "ContrastX", contrastTip);
+    ContrastX_->setText(u"D"_s);
+    ContrastX_->setToolTip(contrastTip);
+    ContrastX_->setCheckable(true);
+}
+
+void Main::createCommands() {
+    separator(this, "UpperLine");
+    LoadLead_ = commandButton(this, "LoadLead", u"Load Image"_s);
+    Save_ = commandButton(this, "Save", u"Save"_s);
+    Restore_ = commandButton(this, "Restore", u"Restore"_s, u"Restore back to the original"_s);
+    Resize_ = commandButton(this, "Resize", u"Resize"_s, u"Change size of the picture"_s);
+    Rotate_ = commandButton(this, "Rotate", u"Rotate"_s, u"Rotate at any angle"_s);
+    Help_ = commandButton(this, "Help", u"Help"_s);
+
+    const QString rotateTitle = u"Quick Rotate (degrees):"_s;
+    QuickRotateFrame_ = named(new QGroupBox(rotateTitle, this), "QuickRotateFrame", rotateTitle);
+    Rotate90_ =
+        commandButton(QuickRotateFrame_, "Rotate90", u"90"_s, u"Rotate 90 degrees clockwise"_s);
+    Rotate180_ =
+        commandButton(QuickRotateFrame_, "Rotate180", u"180"_s, u"Rotate 180 degrees clockwise"_s);
+    Rotate270_ =
+        commandButton(QuickRotateFrame_, "Rotate270", u"270"_s, u"Rotate 270 degrees clockwise"_s);
+
+    FlipFrame_ = named(new QGroupBox(u"Flip:"_s, this), "FlipFrame", u"Flip:"_s);
+    updown_ = pictureButton(FlipFrame_, "updown", u"Flip up side down"_s);
+    leftright_ = pictureButton(FlipFrame_, "leftright", u"Flip Left to right"_s);
+
+    const QString resizeTitle = u"Quick Resize:"_s;
+    QuickResizeFrame_ = named(new QGroupBox(resizeTitle, this), "QuickResizeFrame", resizeTitle);
+    Resize6_ = commandButton(QuickResizeFrame_, "Resize6", u"2"_s, u"Double the size"_s);
+    Resize2_ = commandButton(QuickResizeFrame_, "Resize2", u"1/2"_s, u"Half the size"_s);
+    Resize3_ = commandButton(QuickResizeFrame_, "Resize3", u"1/3"_s, u"One third the size"_s);
+    Resize4_ = commandButton(QuickResizeFrame_, "Resize4", u"1/4"_s, u"Quarter the size"_s);
+    Resize5_ = commandButton(QuickResizeFrame_, "Resize5", u"1/5"_s, u"One fifth the size"_s);
+    // Numbers alone ("90", "1/2") say little to a screen reader.
+    for (QPushButton* button :
+         {Rotate90_, Rotate180_, Rotate270_, Resize6_, Resize2_, Resize3_, Resize4_, Resize5_}) {
+        button->setAccessibleName(button->toolTip());
+    }
+
+    separator(this, "LowerLine");
+    WebAddress_ = named(new QLabel(this), "WebAddress", u"Web address"_s);
+    WebAddress_->setText(u"<a href=\"%1\">%1</a>"_s.arg(kWebAddress));
+    WebAddress_->setAlignment(Qt::AlignCenter);
+    WebAddress_->setOpenExternalLinks(true);
+
+    imageCommands_ = {Save_,      Restore_,   Resize_,  Rotate_,  updown_,  leftright_, Rotate90_,
+                      Rotate180_, Rotate270_, Resize2_, Resize3_, Resize4_, Resize5_,   Resize6_};
+}
+
+void Main::drawArtwork() {
+    const qreal ratio = devicePixelRatioF();
+    // The flip pictures are line drawings in the button text colour, greyed out with the text.
+    const auto flipIcon = [&](QPixmap (*draw)(QSize, qreal, const QColor&)) {
+        QIcon icon;
+        for (const auto mode : {QIcon::Normal, QIcon::Disabled}) {
+            const auto group = mode == QIcon::Normal ? QPalette::Active : QPalette::Disabled;
+            icon.addPixmap(draw(kFlipIconSize, ratio, palette().color(group, QPalette::ButtonText)),
+                           mode);
+        }
+        return icon;
+    };
+    updown_->setIcon(flipIcon(flipUpDownPicture));
+    leftright_->setIcon(flipIcon(flipLeftRightPicture));
+    GlimraPicture_->setPixmap(contrastPicture(GlimraPicture_->size(), ratio));
+    LeftPicture_->setPixmap(landscapePicture(LeftPicture_->size(), ratio, 0.45));
+    RightPicture_->setPixmap(landscapePicture(RightPicture_->size(), ratio, 1.0));
+}
+
+// The window opens with "Load Image" in focus, where every session starts; Tab follows the rows
+// below the panels, then the panels and the slider.
+void Main::arrangeTabOrder() {
+    QWidget* const order[] = {LoadLead_,  Save_,      Restore_,   Resize_,  Rotate_,    Help_,
+                              Rotate90_,  Rotate180_, Rotate270_, updown_,  leftright_, Resize6_,
+                              Resize2_,   Resize3_,   Resize4_,   Resize5_, LEAD2_,     Slider1_,
+                              ContrastX_, LEAD1_,     WebAddress_};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    }
+    LoadLead_->setFocus();
+}
+
+void Main::connectSignals() {
+    connect(LoadLead_, &QPushButton::clicked, this, &Main::LoadLead_Click);
+}
+
+void Main::SetImageCommandsEnabled(bool enabled) {
+    for (QWidget* command : imageCommands_) {
+        command->setEnabled(enabled);
+    }
+}
+
+void Main::Form_Load(const QString& argumentText) {
+    argumentText_ = argumentText;
+    setWindowTitle(versionTitle(kAppTitle, kVersionMajor, kVersionMinor));
+    Label3_->setText(versionBanner(kAppTitle, kVersionMajor, kVersionMinor));
+    applyDisplaySettings(*LEAD1_);
+    applyDisplaySettings(*LEAD2_);
+    LEAD1_->SetImageOption(633, 1);
+    LEAD2_->SetImageOption(633, 1);
+    SetImageCommandsEnabled(false);
+
+    // Nothing from here on may keep the window from showing: a command-line load reports its
+    // own failures, anything else is ignored.
+    try {
+        const std::optional<QString> text = GetCommandLine();
+        if (ArgumentWordCount_ >= 1 && text) {
+            LoadFromCommandLine(*text);
+        }
+    } catch (const std::exception&) {
+    }
+}
+
+// Both panels show the whole picture fitted, on the same background, without a border.
+void Main::applyDisplaySettings(imaging::ImageControl& panel) {
+    panel.SetAppearance(1);
+    panel.SetBorderStyle(0);
+    panel.SetBackColor(imaging::rgbValueFromColor(QColor(212, 208, 200)));
+    panel.SetImageOption(6, 1);
+    panel.SetImageOption(19, 0);
+    panel.SetRepaintEnabled(true);
+    panel.SetAutoSize(false);
+    panel.SetImageOption(57, 1);
+    panel.SetDisplayScaling(imaging::ImageControl::kFit);
+}
+
+std::optional<QString> Main::GetCommandLine() {
+    const CommandLine scan = scanCommandLine(argumentText_);
+    ArgumentWordCount_ = scan.wordCount;
+    return scan.text;
+}
+
+void Main::ResetMousePointer() {
+    while (QApplication::overrideCursor() != nullptr) {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void Main::LoadLead_Click() {
+    const QString previousName = LEADDlg1_->FileName();
+    prepareOpenDialog(kLoadImageFilter, kLoadImageDialogFlags);
+    withFailurePath(
+        [&] {
+            LEADDlg1_->ShowOpenDialog(this);
+            const QString path = LEADDlg1_->FileName();
+            const imaging::BusyCursor busy;
+            const QSizeF size = queryOpenedFile(path);
+            // The dialog has loaded the picture already; the working panel takes it over.
+            LEAD1_->SetImageOption(272, 1);
+            LEAD1_->SetBitmap(LEADDlg1_->DialogBitmap());
+            LEAD1_->SetImageOption(272, 0);
+            takeOverPicture(size);
+        },
+        [&](const imaging::ImagingError& error) {
+            LEADDlg1_->SetFileName(previousName);
+            if (error.number() == imaging::errc::Cancelled) {
+                return;
+            }
+            ResetMousePointer();
+            showLoadError(kUnknownFormatText);
+        });
+}
+
+void Main::LoadFromCommandLine(const QString& path) {
+    prepareOpenDialog(kCommandLineFilter, kCommandLineDialogFlags);
+    withFailurePath(
+        [&] {
+            const imaging::BusyCursor busy;
+            const QSizeF size = queryOpenedFile(path);
+            LEAD1_->LoadFile(path, 0, 0, 1);
+            takeOverPicture(size);
+        },
+        [&](const imaging::ImagingError& error) {
+            ResetMousePointer();
+            showLoadError(commandLineLoadErrorText(error.number(), error.description()));
+        });
+}
+
+// The same settings for both ways of opening; they stay in the dialog afterwards, even when no
+// dialog is shown.
+void Main::prepareOpenDialog(const QString& filter, int dialogFlags) {
+    LEADDlg1_->SetFileDialogFlags(0);
+    LEADDlg1_->SetDialogTitle(kOpenDialogTitle);
+    LEADDlg1_->SetFilter(filter);
+    LEADDlg1_->SetDialogBitmap({});
+    LEADDlg1_->SetFileName({});
+    LEADDlg1_->SetDialogFlags(dialogFlags);
+}
+
+QSizeF Main::queryOpenedFile(const QString& path) {
+    const PathBookkeeping names = bookkeepPath(path);
+    if (names.lastExtension) {
+        LastExtension_ = *names.lastExtension;
+    }
+    setWindowTitle(path);
+    LEAD1_->QueryFileInfo(path, 0, 0);
+    LEADDlg1_->SetFileName(names.suggestedName);
+    const float width = LEAD1_->FileInfoWidth();
+    const float height = LEAD1_->FileInfoHeight();
+    // The histogram is scaled by the file's size; refuse a size of 0 before any panel changes
+    // rather than divide by it halfway through the take-over.
+    if (!(width > 0 && height > 0)) {
+        throw imaging::ImagingError(imaging::errc::InvalidSize, kAppTitle);
+    }
+    return QSizeF(width, height);
+}
+
+void Main::takeOverPicture(QSizeF fileInfoSize) {
+    // The working panel stays as it was until the take-over is complete.
+    LEAD1_->SetRepaintEnabled(false);
+    LEAD1_->SetImageOption(57, 1);
+    LEAD1_->SetImageOption(5, 0);
+    LEAD1_->SetImageOption(4, 0);
+    LEAD1_->SetImageOption(19, 0);
+    LEAD2_->SetBitmap(LEAD1_->Bitmap());
+    LEAD3_->SetBitmap(LEAD1_->Bitmap());
+
+    LEAD1_->ComputeHistogram(imaging::kAllChannels);
+    tone::LevelCounts counts{};
+    for (std::size_t level = 0; level < counts.size(); ++level) {
+        counts[level] = std::int32_t(LEAD1_->HistogramCount(int(level)));
+    }
+    exposure_.LevelHistogram = tone::scaledLevelHistogram(counts, float(fileInfoSize.width()),
+                                                          float(fileInfoSize.height()));
+    LEAD1_->SetRepaintEnabled(true);
+
+    {
+        // Returning the slider to neutral is no exposure change of the user's.
+        const QSignalBlocker quiet(Slider1_);
+        Slider1_->setValue(kNeutralSliderValue);
+    }
+    exposure_.ExposureActive = 0.0f;
+    SetImageCommandsEnabled(true);
+}
+
+void Main::showLoadError(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, kLoadErrorTitle, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+}  // namespace quorvel::app

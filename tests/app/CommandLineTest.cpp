@@ -1,0 +1,60 @@
+#include "CommandLine.h"
+
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace quorvel::app {
+namespace {
+
+struct ScanCase {
+    const char* name;
+    QString argumentText;
+    short wordCount;
+    std::optional<QString> text;
+};
+
+void PrintTo(const ScanCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class CommandLineScan : public ::testing::TestWithParam<ScanCase> {};
+
+TEST_P(CommandLineScan, CountsWordsAndKeepsTheWholeTextAsOnePath) {
+    const ScanCase& c = GetParam();
+    const CommandLine scan = scanCommandLine(c.argumentText);
+    EXPECT_EQ(scan.wordCount, c.wordCount);
+    EXPECT_EQ(scan.text, c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommandLineScan,
+    ::testing::Values(ScanCase{"UnquotedPathWithSpaces", "/home/ann/my pics/beach.jpg", 2,
+                               "/home/ann/my pics/beach.jpg"},
+                      ScanCase{"QuotedPathWithSpaces", "\"/home/ann/my pics/beach.jpg\"", 2,
+                               "/home/ann/my pics/beach.jpg"},
+                      ScanCase{"LoneQuote", "\"", 1, std::nullopt},
+                      ScanCase{"EmptyQuotes", "\"\"", 1, ""},
+                      ScanCase{"SpacesOnly", "   ", 0, "   "},
+                      ScanCase{"FiveWordsCountThree", "a b c d e.jpg", 3, "a b c d e.jpg"},
+                      ScanCase{"TwoQuotedNamesLoseOnlyTheOuterQuotes", "\"a b.jpg\" \"c.jpg\"", 3,
+                               "a b.jpg\" \"c.jpg"},
+                      ScanCase{"OpeningQuoteOnlyStays", "\"beach.jpg", 1, "\"beach.jpg"},
+                      ScanCase{"ClosingQuoteOnlyStays", "beach.jpg\"", 1, "beach.jpg\""},
+                      ScanCase{"Empty", "", 0, std::nullopt},
+                      ScanCase{"TabIsPartOfAWord", "beach\tday.jpg", 1, "beach\tday.jpg"},
+                      ScanCase{"SurroundingSpacesStay", "  beach.jpg  ", 1, "  beach.jpg  "},
+                      ScanCase{"RunsOfSpacesSeparateOnce", "a    b", 2, "a    b"}),
+    [](const ::testing::TestParamInfo<ScanCase>& info) { return std::string(info.param.name); });
+
+TEST(ArgumentTextTest, JoinsTheArgumentsAfterTheProgramNameWithSingleSpaces) {
+    EXPECT_EQ(argumentText({"quorvel", "my", "beach.jpg"}), "my beach.jpg");
+    EXPECT_EQ(argumentText({"quorvel", "my  beach.jpg"}), "my  beach.jpg");
+    EXPECT_EQ(argumentText({"quorvel"}), "");
+    EXPECT_EQ(argumentText({}), "");
+}
+
+}  // namespace
+}  // namespace quorvel::app
