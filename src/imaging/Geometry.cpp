@@ -6,7 +6,6 @@
 #include "VipsBridge.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -23,140 +22,6 @@ void requirePicture(const Bitmap& source) {
     if (source.isNull()) {
         throw ImagingError(errc::InvalidBitmap, kImageControlSource);
     }
-}
-
-// libvips 8.14 enlarges with bicubic whatever kernel `resize` is given, so Lanczos3 enlargement
-// needs an interpolator of its own. It sees the float form of the picture (toMixable). Weights are
-// tabulated per 1/1024 pixel, finer than 8-bit output can show, and normalised so that a flat
-// area stays flat.
-constexpr int kLanczosTaps = 6;
-constexpr int kLanczosSteps = 1024;
-
-// The weights of the taps at -2 .. +3 around the pixel left of (or above) the sample point. At a
-// whole-pixel position (the unscaled axis of a one-axis pass) only one tap counts: `single`.
-struct LanczosWeights {
-    std::array<float, kLanczosTaps> weight{};
-    int single = -1;
-};
-
-double lanczos3(double distance) {
-    if (distance == 0.0) {
-        return 1.0;
-    }
-    if (std::abs(distance) >= 3.0) {
-        return 0.0;
-    }
-    const double x = std::numbers::pi * distance;
-    return 3.0 * std::sin(x) * std::sin(x / 3.0) / (x * x);
-}
-
-const std::array<LanczosWeights, kLanczosSteps + 1>& lanczosTable() {
-    static const auto table = [] {
-        std::array<LanczosWeights, kLanczosSteps + 1> entries{};
-        for (int step = 0; step <= kLanczosSteps; ++step) {
-            LanczosWeights& entry = entries[std::size_t(step)];
-            if (step == 0 || step == kLanczosSteps) {
-                entry.single = step == 0 ? 2 : 3;
-                entry.weight[std::size_t(entry.single)] = 1.0f;
-                continue;
-            }
-            std::array<double, kLanczosTaps> weights{};
-            double sum = 0.0;
-            for (int tap = 0; tap < kLanczosTaps; ++tap) {
-                weights[std::size_t(tap)] = lanczos3((tap - 2) - double(step) / kLanczosSteps);
-                sum += weights[std::size_t(tap)];
-            }
-            for (int tap = 0; tap < kLanczosTaps; ++tap) {
-                entry.weight[std::size_t(tap)] = float(weights[std::size_t(tap)] / sum);
-            }
-        }
-        return entries;
-    }();
-    return table;
-}
-
-const LanczosWeights& lanczosWeights(double position, int whole) {
-    return lanczosTable()[std::size_t((position - whole) * kLanczosSteps + 0.5)];
-}
-
-template <int Bands>
-using Pixel = std::array<float, Bands>;
-
-template <int Bands>
-Pixel<Bands> lanczosRow(const float* line, const LanczosWeights& wx) {
-    Pixel<Bands> sum{};
-    if (wx.single >= 0) {
-        std::copy_n(line + wx.single * Bands, Bands, sum.begin());
-        return sum;
-    }
-    for (int i = 0; i < kLanczosTaps; ++i) {
-        for (int b = 0; b < Bands; ++b) {
-            sum[std::size_t(b)] += wx.weight[std::size_t(i)] * line[i * Bands + b];
-        }
-    }
-    return sum;
-}
-
-template <int Bands>
-void lanczosSample(float* out, VipsRegion* in, double x, double y) {
-    const int left = int(std::floor(x));
-    const int top = int(std::floor(y));
-    const LanczosWeights& wx = lanczosWeights(x, left);
-    const LanczosWeights& wy = lanczosWeights(y, top);
-    const std::size_t lineSkip = VIPS_REGION_LSKIP(in);
-    const VipsPel* origin = VIPS_REGION_ADDR(in, left - 2, top - 2);
-    const auto line = [&](int j) {
-        return reinterpret_cast<const float*>(origin + lineSkip * std::size_t(j));
-    };
-
-    if (wy.single >= 0) {
-        const Pixel<Bands> sum = lanczosRow<Bands>(line(wy.single), wx);
-        std::copy(sum.begin(), sum.end(), out);
-        return;
-    }
-    Pixel<Bands> sum{};
-    for (int j = 0; j < kLanczosTaps; ++j) {
-        const Pixel<Bands> across = lanczosRow<Bands>(line(j), wx);
-        for (int b = 0; b < Bands; ++b) {
-            sum[std::size_t(b)] += wy.weight[std::size_t(j)] * across[std::size_t(b)];
-        }
-    }
-    std::copy(sum.begin(), sum.end(), out);
-}
-
-void lanczosInterpolate(VipsInterpolate*, void* out, VipsRegion* in, double x, double y) {
-    auto* target = static_cast<float*>(out);
-    switch (in->im->Bands) {
-        case 1:
-            lanczosSample<1>(target, in, x, y);
-            break;
-        case 3:
-            lanczosSample<3>(target, in, x, y);
-            break;
-        default:
-            lanczosSample<4>(target, in, x, y);
-            break;
-    }
-}
-
-void lanczosClassInit(gpointer klass, gpointer) {
-    auto* objectClass = VIPS_OBJECT_CLASS(klass);
-    objectClass->nickname = "quorvel_lanczos3";
-    objectClass->description = "Lanczos3 interpolation";
-    auto* interpolateClass = static_cast<VipsInterpolateClass*>(klass);
-    interpolateClass->interpolate = lanczosInterpolate;
-    interpolateClass->window_size = kLanczosTaps;
-    interpolateClass->window_offset = 2;
-}
-
-VInterpolate lanczosInterpolator() {
-    static VipsInterpolate* const shared = [] {
-        const GType type = g_type_register_static_simple(
-            VIPS_TYPE_INTERPOLATE, "QuorvelLanczos3", sizeof(VipsInterpolateClass),
-            lanczosClassInit, sizeof(VipsInterpolate), nullptr, GTypeFlags(0));
-        return VIPS_INTERPOLATE(vips_object_new(type, nullptr, nullptr, nullptr));
-    }();
-    return VInterpolate(shared, vips::NOSTEAL);
 }
 
 // Maps output pixel centres onto input pixel centres, so that scaling does not shift the picture
@@ -179,24 +44,16 @@ VImage scaledUp(const VImage& image, int width, int height, const VInterpolate& 
                                     ->set("premultiplied", true));
 }
 
-VImage enlarged(VImage image, int width, int height, Resampling resampling) {
-    if (resampling == Resampling::Nearest) {
-        return scaledUp(image, width, height, VInterpolate::new_from_name("nearest"), true);
+VImage enlarged(const VImage& image, int width, int height, Resampling resampling) {
+    switch (resampling) {
+        case Resampling::Nearest:
+            return scaledUp(image, width, height, VInterpolate::new_from_name("nearest"), true);
+        case Resampling::Bilinear:
+            return scaledUp(image, width, height, VInterpolate::new_from_name("bilinear"), false);
+        case Resampling::HighQuality:
+            break;
     }
-    if (resampling == Resampling::Bilinear) {
-        return scaledUp(image, width, height, VInterpolate::new_from_name("bilinear"), false);
-    }
-    // One axis at a time keeps the Lanczos window at six taps per pixel. The interpolator reads
-    // floats; for a picture that already is float the cast passes it through.
-    image = image.cast(VIPS_FORMAT_FLOAT);
-    const VInterpolate lanczos = lanczosInterpolator();
-    if (width > image.width()) {
-        image = scaledUp(image, width, image.height(), lanczos, false);
-    }
-    if (height > image.height()) {
-        image = scaledUp(image, image.width(), height, lanczos, false);
-    }
-    return image;
+    return scaledUp(image, width, height, VInterpolate::new_from_name("bicubic"), false);
 }
 
 VipsKernel kernelFor(Resampling resampling) {

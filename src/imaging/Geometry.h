@@ -9,7 +9,7 @@ namespace quorvel::imaging {
 enum class Resampling {
     Nearest,      // fastest, blocky
     Bilinear,     // smooth, softer
-    HighQuality,  // Lanczos: sharp reductions and enlargements
+    HighQuality,  // Lanczos3 reductions, bicubic enlargements: sharp without ringing
 };
 
 // Resamples to width x height (whole pixels, both >= 1, within the pixel budget).

@@ -140,15 +140,6 @@ TEST(ImageControl, RemapTableIsCheckedBeforeThePictureChanges) {
     EXPECT_TRUE(control.Bitmap().sharesPixelsWith(picture));
 }
 
-TEST(ImageControl, HistogramCountsThroughTheControl) {
-    ImageControl control;
-    control.SetBitmap(solidBitmap(4, 5, PixelLayout::Rgb, 128, 128, 128));
-    control.ComputeHistogram(0);
-    EXPECT_EQ(control.HistogramCount(128), 20u);
-    EXPECT_EQ(control.HistogramCount(127), 0u);
-    EXPECT_EQ(errorOf([&] { control.HistogramCount(256); }), errc::InvalidParameter);
-}
-
 struct ResizeCase {
     const char* name;
     float width;
@@ -186,20 +177,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ResizeCase{"Enormous", 3e30f, 3e30f, 0, 0, errc::NoMemory}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ImageControl, QuarterTurnsThroughTheControlComeBack) {
-    ImageControl control;
-    const Bitmap picture = patternBitmap(13, 7, PixelLayout::Rgba);
-    control.SetBitmap(picture);
-    control.RotateImage(9000, true, 0xFFFFFF);
-    EXPECT_EQ(control.ImageWidth(), 7.0f);
-    control.RotateImage(27000, true, 0xFFFFFF);
-    EXPECT_TRUE(samePixels(control.Bitmap(), picture));
-    control.FlipImage();
-    control.MirrorImage();
-    control.RotateImage(18000, false, 0);
-    EXPECT_TRUE(samePixels(control.Bitmap(), picture));
-}
-
 TEST(ImageControl, MouseAndKeyboardEvents) {
     ImageControl control;
     control.resize(100, 80);
@@ -223,15 +200,6 @@ TEST(ImageControl, MouseAndKeyboardEvents) {
     control.setFocus();
     QTest::keyClick(&control, Qt::Key_Space);
     EXPECT_EQ(clicks.count(), 2);
-}
-
-TEST(ImageControl, ImageOptionsAreStored) {
-    ImageControl control;
-    EXPECT_EQ(control.ImageOption(633), 0);
-    control.SetImageOption(633, 1);
-    control.SetImageOption(19, 0);
-    EXPECT_EQ(control.ImageOption(633), 1);
-    EXPECT_EQ(control.ImageOption(19), 0);
 }
 
 }  // namespace
