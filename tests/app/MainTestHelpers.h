@@ -1,42 +1,45 @@
 #pragma once
 
-#include "Main.h"
-
+#include <QAbstractButton>
 #include <QApplication>
-#include <QPushButton>
+#include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
 
-#include <vector>
-
 namespace quorvel::app {
 
-// The fourteen commands that need a picture.
-inline std::vector<QWidget*> imageCommands(const Main& window) {
-    return {window.Save(),      window.Restore(),   window.Resize(),   window.Rotate(),
-            window.updown(),    window.leftright(), window.Rotate90(), window.Rotate180(),
-            window.Rotate270(), window.Resize2(),   window.Resize3(),  window.Resize4(),
-            window.Resize5(),   window.Resize6()};
+// The object names of the window's disabled buttons, sorted.
+inline QStringList disabledButtons(const QWidget& window) {
+    QStringList names;
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        if (!button->isEnabled()) {
+            names.append(button->objectName());
+        }
+    }
+    names.sort();
+    return names;
 }
 
-// Closes and records every modal window that shows up while it lives, so that an unexpected
-// message fails a test instead of blocking it.
-class UnexpectedModals {
+// The fourteen commands that need a picture, sorted.
+inline const QStringList kPictureCommands = {
+    "Resize", "Resize2",   "Resize3",   "Resize4",  "Resize5", "Resize6",   "Restore",
+    "Rotate", "Rotate180", "Rotate270", "Rotate90", "Save",    "leftright", "updown"};
+
+// Records and closes every message box that shows up while it lives, so that an unexpected one
+// fails a test instead of blocking it.
+class UnexpectedMessages : public QTimer {
 public:
-    UnexpectedModals() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                titles.append(modal->windowTitle());
-                modal->close();
+    UnexpectedMessages() {
+        connect(this, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                titles.append(box->windowTitle());
+                box->close();
             }
         });
-        timer_.start(10);
+        start(10);
     }
 
     QStringList titles;
-
-private:
-    QTimer timer_;
 };
 
 }  // namespace quorvel::app

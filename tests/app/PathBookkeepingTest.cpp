@@ -1,6 +1,5 @@
 #include "PathBookkeeping.h"
 
-#include "ErrorCodes.h"
 #include "ImagingError.h"
 #include "QtPrinters.h"
 
@@ -25,33 +24,22 @@ void PrintTo(const PathCase& c, std::ostream* out) {
 class PathBookkeepingTable : public ::testing::TestWithParam<PathCase> {};
 
 TEST_P(PathBookkeepingTable, CutsAtTheFirstDot) {
-    const PathCase& c = GetParam();
-    const PathBookkeeping result = bookkeepPath(c.path);
-    EXPECT_EQ(result.lastExtension, c.lastExtension);
-    EXPECT_EQ(result.suggestedName, c.suggestedName);
+    const PathBookkeeping result = bookkeepPath(GetParam().path);
+    EXPECT_EQ(result.lastExtension, GetParam().lastExtension);
+    EXPECT_EQ(result.suggestedName, GetParam().suggestedName);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PathBookkeepingTable,
-    ::testing::Values(
-        PathCase{"PlainName", R"(C:\pics\beach.jpg)", "jpg", R"(C:\pics\beach_M.jpg)"},
-        PathCase{"NoExtension", R"(C:\pics\beach)", std::nullopt, R"(C:\pics\beach_M)"},
-        PathCase{"TwoDots", R"(C:\pics\beach.old.jpg)", "old", R"(C:\pics\beach_M.old.jpg)"},
-        PathCase{"DottedFolder", R"(C:\my.pics\beach.jpg)", R"(pics\beach)",
-                 R"(C:\my_M.pics\beach.jpg)"},
-        PathCase{"TrailingDot", "/home/ann/beach.", "", "/home/ann/beach_M."},
-        PathCase{"HiddenFile", "/home/ann/.beach", "beach", "/home/ann/_M.beach"}),
-    [](const ::testing::TestParamInfo<PathCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, PathBookkeepingTable,
+                         ::testing::Values(PathCase{"TwoDots", "/home/ann/beach.old.jpg", "old",
+                                                    "/home/ann/beach_M.old.jpg"},
+                                           PathCase{"NoDot", "/home/ann/beach", std::nullopt,
+                                                    "/home/ann/beach_M"},
+                                           PathCase{"DottedFolder", "/home/my.pics/beach.jpg",
+                                                    "pics/beach", "/home/my_M.pics/beach.jpg"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-TEST(PathBookkeepingTest, EmptyPathIsAnInvalidFileName) {
-    try {
-        bookkeepPath({});
-        FAIL() << "an empty path was accepted";
-    } catch (const imaging::ImagingError& error) {
-        EXPECT_EQ(error.number(), imaging::errc::InvalidFileName);
-        EXPECT_EQ(error.source(), "Quorvel");
-        EXPECT_EQ(error.description(), "Invalid filename specified");
-    }
+TEST(PathBookkeepingTest, EmptyPathFails) {
+    EXPECT_THROW(bookkeepPath({}), imaging::ImagingError);
 }
 
 }  // namespace
