@@ -86,9 +86,7 @@ TEST_P(QImageRoundTrip, KeepsEveryByteAndOutlivesTheBitmap) {
 
 INSTANTIATE_TEST_SUITE_P(Layouts, QImageRoundTrip,
                          ::testing::Values(PixelLayout::Grey, PixelLayout::Rgb, PixelLayout::Rgba),
-                         [](const auto& info) {
-                             return std::to_string(channelCount(info.param)) + "Channels";
-                         });
+                         ::testing::PrintToStringParamName());
 
 }  // namespace
 }  // namespace quorvel::imaging

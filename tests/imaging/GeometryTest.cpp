@@ -19,11 +19,6 @@
 
 namespace quorvel::imaging {
 
-// Readable layouts in test names and failure messages.
-static void PrintTo(PixelLayout layout, std::ostream* out) {
-    *out << (layout == PixelLayout::Grey ? "Grey" : layout == PixelLayout::Rgb ? "Rgb" : "Rgba");
-}
-
 namespace {
 
 using quorvel::testing::patternBitmap;

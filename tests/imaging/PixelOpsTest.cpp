@@ -102,9 +102,7 @@ TEST_P(RemapByLayout, IdentityKeepsEveryPixelAndInversionSparesAlpha) {
 
 INSTANTIATE_TEST_SUITE_P(Layouts, RemapByLayout,
                          ::testing::Values(PixelLayout::Grey, PixelLayout::Rgb, PixelLayout::Rgba),
-                         [](const auto& info) {
-                             return std::to_string(channelCount(info.param)) + "Channels";
-                         });
+                         ::testing::PrintToStringParamName());
 
 TEST(Remap, OneChannelLeavesTheOthers) {
     const Bitmap source = solidBitmap(3, 2, PixelLayout::Rgba, 10, 20, 30, 40);

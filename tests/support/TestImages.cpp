@@ -2,6 +2,14 @@
 
 #include <QColor>
 
+namespace quorvel::imaging {
+
+void PrintTo(PixelLayout layout, std::ostream* out) {
+    *out << (layout == PixelLayout::Grey ? "Grey" : layout == PixelLayout::Rgb ? "Rgb" : "Rgba");
+}
+
+}  // namespace quorvel::imaging
+
 namespace quorvel::testing {
 
 using imaging::Bitmap;

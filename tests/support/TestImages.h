@@ -5,6 +5,13 @@
 #include <QImage>
 #include <QString>
 
+#include <ostream>
+
+namespace quorvel::imaging {
+// Readable layouts in test names and failure messages; one definition for every test program.
+void PrintTo(PixelLayout layout, std::ostream* out);
+}  // namespace quorvel::imaging
+
 namespace quorvel::testing {
 
 // A picture whose every pixel differs from its neighbours, so that turns and flips show.
