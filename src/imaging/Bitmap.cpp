@@ -20,7 +20,8 @@ namespace {
 // 64-byte alignment lets the vector loops read whole cache lines.
 std::uint8_t* allocatePixels(std::size_t bytes) {
     constexpr std::size_t kAlignment = 64;
-    const std::size_t rounded = (std::max<std::size_t>(bytes, 1) + kAlignment - 1) / kAlignment * kAlignment;
+    const std::size_t rounded =
+        (std::max<std::size_t>(bytes, 1) + kAlignment - 1) / kAlignment * kAlignment;
     void* memory = std::aligned_alloc(kAlignment, rounded);
     if (memory == nullptr) {
         throw ImagingError(errc::NoMemory, kImageControlSource);
@@ -44,12 +45,24 @@ Bitmap::Bitmap(PixelBuffer&& pixels, Metadata metadata)
     : data_(std::make_shared<const Data>(
           Data{std::make_shared<const PixelBuffer>(std::move(pixels)), std::move(metadata)})) {}
 
-int Bitmap::width() const { return data_ ? data_->pixels->width() : 0; }
-int Bitmap::height() const { return data_ ? data_->pixels->height() : 0; }
-PixelLayout Bitmap::layout() const { return data_ ? data_->pixels->layout() : PixelLayout::Rgb; }
-std::size_t Bitmap::rowBytes() const { return data_ ? data_->pixels->rowBytes() : 0; }
-std::size_t Bitmap::byteCount() const { return data_ ? data_->pixels->byteCount() : 0; }
-const std::uint8_t* Bitmap::pixels() const { return data_ ? data_->pixels->pixels_.get() : nullptr; }
+int Bitmap::width() const {
+    return data_ ? data_->pixels->width() : 0;
+}
+int Bitmap::height() const {
+    return data_ ? data_->pixels->height() : 0;
+}
+PixelLayout Bitmap::layout() const {
+    return data_ ? data_->pixels->layout() : PixelLayout::Rgb;
+}
+std::size_t Bitmap::rowBytes() const {
+    return data_ ? data_->pixels->rowBytes() : 0;
+}
+std::size_t Bitmap::byteCount() const {
+    return data_ ? data_->pixels->byteCount() : 0;
+}
+const std::uint8_t* Bitmap::pixels() const {
+    return data_ ? data_->pixels->pixels_.get() : nullptr;
+}
 
 const Metadata& Bitmap::metadata() const {
     static const Metadata kNone;

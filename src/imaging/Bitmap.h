@@ -11,7 +11,9 @@ namespace quorvel::imaging {
 // How a pixel is stored: 8 bits per channel, channels interleaved, rows packed without padding.
 enum class PixelLayout { Grey = 1, Rgb = 3, Rgba = 4 };
 
-inline int channelCount(PixelLayout layout) { return static_cast<int>(layout); }
+inline int channelCount(PixelLayout layout) {
+    return static_cast<int>(layout);
+}
 
 // Metadata of a loaded picture that a saver may carry over.
 struct Metadata {
@@ -36,7 +38,9 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     PixelLayout layout() const { return layout_; }
-    std::size_t rowBytes() const { return std::size_t(width_) * std::size_t(channelCount(layout_)); }
+    std::size_t rowBytes() const {
+        return std::size_t(width_) * std::size_t(channelCount(layout_));
+    }
     std::size_t byteCount() const { return rowBytes() * std::size_t(height_); }
     std::uint8_t* data() { return pixels_.get(); }
     std::uint8_t* row(int y) { return pixels_.get() + rowBytes() * std::size_t(y); }

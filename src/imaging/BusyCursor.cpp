@@ -5,7 +5,9 @@
 
 namespace quorvel::imaging {
 
-BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+BusyCursor::BusyCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
 
 // The main window's ResetMousePointer may already have cleared every override cursor.
 BusyCursor::~BusyCursor() {

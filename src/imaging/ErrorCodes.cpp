@@ -69,8 +69,9 @@ constexpr std::array kTexts{
 }  // namespace
 
 QString errorText(int code) {
-    const auto* hit = std::find_if(kTexts.begin(), kTexts.end(),
-                                   [code](const Range& r) { return code >= r.first && code <= r.last; });
+    const auto* hit = std::find_if(kTexts.begin(), kTexts.end(), [code](const Range& r) {
+        return code >= r.first && code <= r.last;
+    });
     return hit == kTexts.end() ? QString() : QString::fromLatin1(hit->text);
 }
 

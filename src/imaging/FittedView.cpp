@@ -37,8 +37,10 @@ QImage boxReduced(const Bitmap& bitmap, QSize size) {
             const std::uint8_t* row = bitmap.row(sy);
             for (int x = 0; x < dw; ++x) {
                 std::uint64_t* sum = &sums[std::size_t(x) * 4];
-                const std::uint8_t* p = row + std::size_t(xStart[std::size_t(x)]) * std::size_t(channels);
-                const std::uint8_t* end = row + std::size_t(xStart[std::size_t(x) + 1]) * std::size_t(channels);
+                const std::uint8_t* p =
+                    row + std::size_t(xStart[std::size_t(x)]) * std::size_t(channels);
+                const std::uint8_t* end =
+                    row + std::size_t(xStart[std::size_t(x) + 1]) * std::size_t(channels);
                 if (channels == 1) {
                     for (; p < end; ++p) {
                         sum[0] += *p;
@@ -63,8 +65,9 @@ QImage boxReduced(const Bitmap& bitmap, QSize size) {
         auto* out = reinterpret_cast<QRgb*>(result.scanLine(y));
         for (int x = 0; x < dw; ++x) {
             const std::uint64_t* sum = &sums[std::size_t(x) * 4];
-            const std::uint64_t n = std::uint64_t(xStart[std::size_t(x) + 1] - xStart[std::size_t(x)]) *
-                                    std::uint64_t(y1 - y0);
+            const std::uint64_t n =
+                std::uint64_t(xStart[std::size_t(x) + 1] - xStart[std::size_t(x)]) *
+                std::uint64_t(y1 - y0);
             const std::uint64_t half = n / 2;
             if (channels == 1) {
                 const int v = int((sum[0] + half) / n);
@@ -75,9 +78,10 @@ QImage boxReduced(const Bitmap& bitmap, QSize size) {
             } else {
                 const std::uint64_t colourDivisor = n * 255;
                 const std::uint64_t colourHalf = colourDivisor / 2;
-                out[x] = qRgba(int((sum[0] + colourHalf) / colourDivisor),
-                               int((sum[1] + colourHalf) / colourDivisor),
-                               int((sum[2] + colourHalf) / colourDivisor), int((sum[3] + half) / n));
+                out[x] =
+                    qRgba(int((sum[0] + colourHalf) / colourDivisor),
+                          int((sum[1] + colourHalf) / colourDivisor),
+                          int((sum[2] + colourHalf) / colourDivisor), int((sum[3] + half) / n));
             }
         }
     }

@@ -7,12 +7,12 @@
 #include "QImageConversion.h"
 #include "RgbValue.h"
 
+#include <qdrawutil.h>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
-#include <qdrawutil.h>
 
 #include <cmath>
 #include <new>
@@ -81,7 +81,9 @@ ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void ImageControl::SetBitmap(const imaging::Bitmap& bitmap) { replaceBitmap(bitmap); }
+void ImageControl::SetBitmap(const imaging::Bitmap& bitmap) {
+    replaceBitmap(bitmap);
+}
 
 void ImageControl::SetRepaintEnabled(bool enabled) {
     repaintEnabled_ = enabled;
@@ -153,7 +155,8 @@ void ImageControl::ResizeImage(float width, float height, short flags) {
     const imaging::Bitmap& source = requireBitmap();
     const int w = wholePixels(width);
     const int h = wholePixels(height);
-    replaceBitmap(translatingBadAlloc([&] { return resized(source, w, h, resamplingFromFlags(flags)); }));
+    replaceBitmap(
+        translatingBadAlloc([&] { return resized(source, w, h, resamplingFromFlags(flags)); }));
 }
 
 void ImageControl::RotateImage(std::int32_t angle, bool growCanvas, std::uint32_t fillColor) {
@@ -192,7 +195,9 @@ int ImageControl::ImageOption(int number) const {
     return found == imageOptions_.end() ? 0 : found->second;
 }
 
-void ImageControl::SetImageOption(int number, int value) { imageOptions_[number] = value; }
+void ImageControl::SetImageOption(int number, int value) {
+    imageOptions_[number] = value;
+}
 
 void ImageControl::SetScrollPosition(QPoint position) {
     const QSize overflow = QSize(displayed_.width(), displayed_.height()) - viewportSize();
@@ -247,11 +252,15 @@ void ImageControl::rebuildViewIfStale() const {
         view_ = QImage();
     } else if (displayScaling_ == kActualSize) {
         // Only the visible part is converted: the picture may be far larger than the screen.
-        const QRect visible = QRect(scroll_, viewport) & QRect(0, 0, displayed_.width(), displayed_.height());
-        view_ = toQImage(displayed_).copy(visible).convertToFormat(
-            displayed_.hasAlpha() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+        const QRect visible =
+            QRect(scroll_, viewport) & QRect(0, 0, displayed_.width(), displayed_.height());
+        view_ = toQImage(displayed_)
+                    .copy(visible)
+                    .convertToFormat(displayed_.hasAlpha() ? QImage::Format_ARGB32_Premultiplied
+                                                           : QImage::Format_RGB32);
     } else {
-        view_ = scaledView(displayed_, fittedSize({displayed_.width(), displayed_.height()}, viewport));
+        view_ =
+            scaledView(displayed_, fittedSize({displayed_.width(), displayed_.height()}, viewport));
     }
     view_.setDevicePixelRatio(devicePixelRatioF());
 }
@@ -272,8 +281,9 @@ void ImageControl::paintEvent(QPaintEvent*) {
     if (!view_.isNull()) {
         const QRect viewport = viewportRect();
         const QSize shown = view_.deviceIndependentSize().toSize();
-        const QPoint topLeft(viewport.left() + std::max(0, (viewport.width() - shown.width()) / 2),
-                             viewport.top() + std::max(0, (viewport.height() - shown.height()) / 2));
+        const QPoint topLeft(
+            viewport.left() + std::max(0, (viewport.width() - shown.width()) / 2),
+            viewport.top() + std::max(0, (viewport.height() - shown.height()) / 2));
         painter.drawImage(topLeft, view_);
     }
     if (hasFocus()) {

@@ -44,7 +44,8 @@ public:
 
     // Lets the user choose a file (non-native dialog with DialogTitle and Filter, starting from
     // FileName) and loads it into DialogBitmap; FileName becomes the chosen path. Returns 0.
-    // Throws ImagingError 20150 on cancel, or the loader's ImagingError when the file is no picture.
+    // Throws ImagingError 20150 on cancel, or the loader's ImagingError when the file is no
+    // picture.
     short ShowOpenDialog(QWidget* owner);
 
     // The save dialog's format list and its preselected position (counted from 1).

@@ -16,7 +16,8 @@ using RemapTable = std::array<std::uint8_t, 256>;
 
 // Pixels per level. For kAllChannels each pixel counts once, at its intensity: the Rec. 601 luma
 // (299 R + 587 G + 114 B) / 1000 rounded half up; grey pixels count at their value. For a single
-// channel, that channel's value. Alpha never counts. Throws ImagingError 20013 for another selector.
+// channel, that channel's value. Alpha never counts. Throws ImagingError 20013 for another
+// selector.
 Histogram computeHistogram(const Bitmap& bitmap, int channel);
 
 // Every value v of the selected colour channels becomes table[v]; alpha is left alone.

@@ -28,9 +28,9 @@ vips::VImage toVips(const Bitmap& bitmap) {
         throw ImagingError(errc::InvalidBitmap, kImageControlSource);
     }
     auto* pixels = const_cast<std::uint8_t*>(bitmap.pixels());  // libvips only reads them
-    vips::VImage view = vips::VImage::new_from_memory(pixels, bitmap.byteCount(), bitmap.width(),
-                                                      bitmap.height(), bitmap.channels(),
-                                                      VIPS_FORMAT_UCHAR);
+    vips::VImage view =
+        vips::VImage::new_from_memory(pixels, bitmap.byteCount(), bitmap.width(), bitmap.height(),
+                                      bitmap.channels(), VIPS_FORMAT_UCHAR);
     const VipsInterpretation interpretation =
         bitmap.channels() == 1 ? VIPS_INTERPRETATION_B_W : VIPS_INTERPRETATION_sRGB;
     return view.copy(vips::VImage::option()->set("interpretation", interpretation));
@@ -44,7 +44,8 @@ Bitmap fromVips(const vips::VImage& image, Metadata metadata) {
     }
     std::size_t size = 0;
     auto* pixels = static_cast<std::uint8_t*>(image.write_to_memory(&size));
-    PixelBuffer buffer(image.width(), image.height(), static_cast<PixelLayout>(bands), pixels, g_free);
+    PixelBuffer buffer(image.width(), image.height(), static_cast<PixelLayout>(bands), pixels,
+                       g_free);
     if (size != buffer.byteCount()) {
         throw ImagingError(errc::GeneralFailure, kImageControlSource);
     }

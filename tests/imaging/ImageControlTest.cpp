@@ -81,9 +81,9 @@ TEST_F(ShownControl, FitKeepsTheAspectCentresAndIsBuiltOncePerChange) {
     const QColor back(212, 208, 200);
     control.SetBackColor(13160660);
     const QImage withBack = control.grab().toImage();
-    EXPECT_EQ(withBack.pixelColor(168, 5), back);      // above the picture
+    EXPECT_EQ(withBack.pixelColor(168, 5), back);                  // above the picture
     EXPECT_EQ(withBack.pixelColor(168, 126), QColor(10, 20, 30));  // its middle
-    EXPECT_EQ(withBack.pixelColor(168, 248), back);    // below it
+    EXPECT_EQ(withBack.pixelColor(168, 248), back);                // below it
     EXPECT_EQ(shot.pixelColor(168, 126), QColor(10, 20, 30));
 }
 
@@ -144,7 +144,7 @@ struct ResizeCase {
     const char* name;
     float width;
     float height;
-    int expectedWidth;   // 0: refused
+    int expectedWidth;  // 0: refused
     int expectedHeight;
     int expectedError;
 };

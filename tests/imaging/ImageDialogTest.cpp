@@ -14,12 +14,15 @@ namespace quorvel::imaging {
 namespace {
 
 // Types `path` into the file dialog's name field and presses Enter, as a user would.
-void chooseFile(const QString& path, QString* seenTitle = nullptr, QStringList* seenFilters = nullptr) {
+void chooseFile(const QString& path, QString* seenTitle = nullptr,
+                QStringList* seenFilters = nullptr) {
     testing::whenModalAppears([=](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
-        if (seenTitle) *seenTitle = dialog->windowTitle();
-        if (seenFilters) *seenFilters = dialog->nameFilters();
+        if (seenTitle)
+            *seenTitle = dialog->windowTitle();
+        if (seenFilters)
+            *seenFilters = dialog->nameFilters();
         testing::typeFileNameAndAccept(dialog, path);
     });
 }

@@ -9,9 +9,9 @@ TEST(NameFilters, BarListBecomesQtFilters) {
     const QString filter = QStringLiteral(
         "Jpeg (*.jpg;*jpeg)|*.jpg;*jpeg|Bitmap (*.bmp)|*.bmp|All formats (*.img;*.gif)|*.img;*.gif|"
         "All (*.*)|*.*");
-    const QStringList expected{QStringLiteral("Jpeg (*.jpg *jpeg)"), QStringLiteral("Bitmap (*.bmp)"),
-                               QStringLiteral("All formats (*.img *.gif)"),
-                               QStringLiteral("All (*.*)")};
+    const QStringList expected{
+        QStringLiteral("Jpeg (*.jpg *jpeg)"), QStringLiteral("Bitmap (*.bmp)"),
+        QStringLiteral("All formats (*.img *.gif)"), QStringLiteral("All (*.*)")};
     EXPECT_EQ(nameFiltersFromFilter(filter), expected);
 }
 

@@ -85,7 +85,8 @@ class RemapByLayout : public ::testing::TestWithParam<PixelLayout> {};
 
 TEST_P(RemapByLayout, IdentityKeepsEveryPixelAndInversionSparesAlpha) {
     const Bitmap source = patternBitmap(9, 7, GetParam());
-    EXPECT_TRUE(samePixels(remapped(source, tableOf([](int v) { return v; }), kAllChannels), source));
+    EXPECT_TRUE(
+        samePixels(remapped(source, tableOf([](int v) { return v; }), kAllChannels), source));
 
     const Bitmap inverted = remapped(source, tableOf([](int v) { return 255 - v; }), kAllChannels);
     for (int y = 0; y < 7; ++y) {

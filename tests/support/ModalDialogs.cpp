@@ -28,9 +28,15 @@ void whenModalAppears(std::function<void(QWidget*)> act) {
             *poll = nullptr;
             return;
         }
-        QTimer::singleShot(10, [poll] { if (*poll) (*poll)(); });
+        QTimer::singleShot(10, [poll] {
+            if (*poll)
+                (*poll)();
+        });
     };
-    QTimer::singleShot(0, [poll] { if (*poll) (*poll)(); });
+    QTimer::singleShot(0, [poll] {
+        if (*poll)
+            (*poll)();
+    });
 }
 
 void acceptNextMessageBox(SeenMessage& seen) {
