@@ -142,13 +142,21 @@ void ImageControl::SetRemapEntry(int index, std::int32_t value) {
 void ImageControl::ApplyRemap(short channel) {
     const imaging::Bitmap& source = requireBitmap();
     RemapTable table{};
+    bool identity = true;
     for (std::size_t v = 0; v < table.size(); ++v) {
         if (remap_[v] < 0 || remap_[v] > 255) {
             throw ImagingError(errc::InvalidParameter, kImageControlSource);
         }
         table[v] = std::uint8_t(remap_[v]);
+        identity = identity && remap_[v] == std::int32_t(v);
     }
-    replaceBitmap(translatingBadAlloc([&] { return remapped(source, table, channel); }));
+    if (channel < kAllChannels || channel > 3) {
+        throw ImagingError(errc::InvalidParameter, kImageControlSource);
+    }
+    // The neutral slider position sends the identity: the picture stays what it is, without a
+    // pass over every pixel.
+    replaceBitmap(identity ? source
+                           : translatingBadAlloc([&] { return remapped(source, table, channel); }));
 }
 
 void ImageControl::ResizeImage(float width, float height, short flags) {
