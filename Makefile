@@ -4,7 +4,7 @@ SANITIZE_DIR ?= build-sanitize
 IMAGE ?= data/sample.jpg
 JOBS ?= 2
 
-.PHONY: all deps build run test sanitize clean
+.PHONY: all deps build run test bench sanitize clean
 
 all: build
 
@@ -23,9 +23,17 @@ run: build
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The figures of the README's "Benchmarks" section, from an optimised build; the output ends with
+# one "<figure> <ratio> <target> PASS|FAIL" line per figure.
+bench: deps $(BUILD_DIR)/build.ninja
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_BUILD_BENCH=ON
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target quorvel_bench
+	$(BUILD_DIR)/bench/quorvel_bench
+
 # The test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
-	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON \
+	    -DQUORVEL_BUILD_BENCH=OFF
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen \
 	    ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp \

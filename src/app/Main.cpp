@@ -5,6 +5,7 @@
 #include "BusyCursor.h"
 #include "CommandLine.h"
 #include "ErrorCodes.h"
+#include "Exposure.h"
 #include "FailurePath.h"
 #include "ImageControl.h"
 #include "ImageDialog.h"
@@ -13,14 +14,13 @@
 #include "MainLayout.h"
 #include "PathBookkeeping.h"
 #include "RgbValue.h"
+#include "ThumbTextSlider.h"
 
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSignalBlocker>
-#include <QSlider>
 #include <QToolButton>
 
 namespace quorvel::app {
@@ -124,7 +124,7 @@ void Main::createExposureControls() {
     GlimraPicture_ = decoration(this, "GlimraPicture", u"Glimra-Contrast"_s);
     GlimraPicture_->setToolTip(u"Glimra-Contrast"_s);
     const QString sliderTip = u"Exposure adjustment sliding bar"_s;
-    Slider1_ = named(new QSlider(Qt::Vertical, this), "Slider1", sliderTip);
+    Slider1_ = named(new tone::ThumbTextSlider(Qt::Vertical, this), "Slider1", sliderTip);
     Slider1_->setToolTip(sliderTip);
     Slider1_->setRange(0, 40);
     Slider1_->setValue(kNeutralSliderValue);
@@ -222,7 +222,14 @@ void Main::arrangeTabOrder() {
 }
 
 void Main::connectSignals() {
+    exposure_ = new tone::Exposure(
+        {*LEAD1_, *LEAD2_, *LEAD3_, *Slider1_, *ContrastX_, exposureState_}, this);
     connect(LoadLead_, &QPushButton::clicked, this, &Main::LoadLead_Click);
+    // Only the user's moves (drag, track click, keys, wheel) trigger slider actions; the
+    // program's own assignments of the value do not.
+    connect(Slider1_, &QAbstractSlider::actionTriggered, exposure_,
+            &tone::Exposure::Slider1_Scroll);
+    connect(Restore_, &QPushButton::clicked, exposure_, &tone::Exposure::Restore_Click);
 }
 
 void Main::SetImageCommandsEnabled(bool enabled) {
@@ -361,16 +368,13 @@ void Main::takeOverPicture(QSizeF fileInfoSize) {
     for (std::size_t level = 0; level < counts.size(); ++level) {
         counts[level] = std::int32_t(LEAD1_->HistogramCount(int(level)));
     }
-    exposure_.LevelHistogram = tone::scaledLevelHistogram(counts, float(fileInfoSize.width()),
-                                                          float(fileInfoSize.height()));
+    exposureState_.LevelHistogram = tone::scaledLevelHistogram(counts, float(fileInfoSize.width()),
+                                                               float(fileInfoSize.height()));
     LEAD1_->SetRepaintEnabled(true);
 
-    {
-        // Returning the slider to neutral is no exposure change of the user's.
-        const QSignalBlocker quiet(Slider1_);
-        Slider1_->setValue(kNeutralSliderValue);
-    }
-    exposure_.ExposureActive = 0.0f;
+    // The program's own assignment: no slider notification follows.
+    Slider1_->setValue(kNeutralSliderValue);
+    exposureState_.ExposureActive = 0.0f;
     SetImageCommandsEnabled(true);
 }
 

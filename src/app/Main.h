@@ -12,13 +12,17 @@
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class QSlider;
 class QToolButton;
 
 namespace quorvel::imaging {
 class ImageControl;
 class ImageDialog;
 }  // namespace quorvel::imaging
+
+namespace quorvel::tone {
+class Exposure;
+class ThumbTextSlider;
+}  // namespace quorvel::tone
 
 namespace quorvel::app {
 
@@ -61,7 +65,7 @@ public:
     QLabel* Label1() const { return Label1_; }
     QLabel* Label2() const { return Label2_; }
     QLabel* Label3() const { return Label3_; }
-    QSlider* Slider1() const { return Slider1_; }
+    tone::ThumbTextSlider* Slider1() const { return Slider1_; }
     QToolButton* ContrastX() const { return ContrastX_; }
     QPushButton* LoadLead() const { return LoadLead_; }
     QPushButton* Save() const { return Save_; }
@@ -84,10 +88,14 @@ public:
     QGroupBox* QuickResizeFrame() const { return QuickResizeFrame_; }
 
     // The loaded picture's level histogram scaled to 1600 x 1200 pixels.
-    const tone::LevelHistogram& LevelHistogram() const { return exposure_.LevelHistogram; }
+    const tone::LevelHistogram& LevelHistogram() const { return exposureState_.LevelHistogram; }
     // 1 while the exposure slider has taken its base picture, 0 after a load.
-    float ExposureActive() const { return exposure_.ExposureActive; }
-    void SetExposureActive(float active) { exposure_.ExposureActive = active; }
+    float ExposureActive() const { return exposureState_.ExposureActive; }
+    void SetExposureActive(float active) { exposureState_.ExposureActive = active; }
+    // The last E computed from the slider.
+    float ExposureValue() const { return exposureState_.ExposureValue; }
+    // The exposure slider's handler and Restore.
+    tone::Exposure* Exposure() const { return exposure_; }
     // The extension of the path last opened or saved (the text after its first ".").
     const QString& LastExtension() const { return LastExtension_; }
     // Words found on the command line, 0..3.
@@ -115,7 +123,7 @@ private:
     QLabel* Label1_ = nullptr;
     QLabel* Label2_ = nullptr;
     QLabel* Label3_ = nullptr;
-    QSlider* Slider1_ = nullptr;
+    tone::ThumbTextSlider* Slider1_ = nullptr;
     QToolButton* ContrastX_ = nullptr;
     QPushButton* LoadLead_ = nullptr;
     QPushButton* Save_ = nullptr;
@@ -147,7 +155,8 @@ private:
     QString argumentText_;
     short ArgumentWordCount_ = 0;
     QString LastExtension_;
-    tone::ExposureState exposure_;
+    tone::ExposureState exposureState_;
+    tone::Exposure* exposure_ = nullptr;
 };
 
 }  // namespace quorvel::app

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
+#include <QSize>
 
 #include <cstddef>
 #include <cstdint>
@@ -28,6 +30,8 @@ public:
     using Release = void (*)(void*);
 
     // Allocates uninitialised pixels; refuses sizes over the pixel budget with ImagingError 20001.
+    // Large pixel blocks are recycled: the block of the picture released last is handed out again
+    // for the next picture of the same byte size.
     PixelBuffer(int width, int height, PixelLayout layout);
     // Takes ownership of pixels allocated elsewhere (libvips hands over g_malloc'd memory).
     PixelBuffer(int width, int height, PixelLayout layout, std::uint8_t* pixels, Release release);
@@ -47,10 +51,16 @@ public:
 
 private:
     friend class Bitmap;
+    // Hands the pixels to `release` when they came from elsewhere, else back to the recycler.
+    struct Releaser {
+        Release release;
+        std::size_t allocatedBytes;
+        void operator()(std::uint8_t* pixels) const;
+    };
     int width_ = 0;
     int height_ = 0;
     PixelLayout layout_ = PixelLayout::Rgb;
-    std::unique_ptr<std::uint8_t, Release> pixels_{nullptr, nullptr};
+    std::unique_ptr<std::uint8_t, Releaser> pixels_{nullptr, Releaser{nullptr, 0}};
 };
 
 // A picture as a value. The null Bitmap means "no picture". Pixels are immutable and shared, so
@@ -79,7 +89,14 @@ public:
     // True when both hold the very same pixel storage (not merely equal pixels).
     bool sharesPixelsWith(const Bitmap& other) const;
 
+    // One image derived from the pixels, kept with the shared storage so that every holder of the
+    // same pixels can reuse it. keptView answers the image kept last if it has `size`, else a null
+    // image. The kept image must not share the pixels, or each would keep the other alive.
+    QImage keptView(QSize size) const;
+    void keepView(const QImage& view) const;
+
 private:
+    struct Storage;
     struct Data;
     std::shared_ptr<const Data> data_;
 };

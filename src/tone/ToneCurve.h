@@ -23,7 +23,8 @@ float exposureValue(int rangeMax, int rangeMin, int value);
 // removed: "E = 1.5", "E = 2", "E = 0", "E = -0.3".
 QString thumbText(float exposure);
 
-// The histogram exponent g and the output gamma p, each rounded to single precision.
+// The histogram exponent g and the output gamma p, computed in double precision (k included) and
+// each rounded to single precision.
 struct Exponents {
     float g;
     float p;
@@ -32,8 +33,8 @@ Exponents exponents(float exposure, double k);
 
 // The 256 remap entries for E and k, built from the level histogram of the loaded picture.
 // E = 0 gives the identity once the curve has been computed. Empty when the curve cannot be built
-// (no level from 1 to 255 populated: zero divided by zero), where the caller falls back to the
-// identity.
+// (no level from 1 to 255 populated: zero divided by zero, or any other non-finite value), where
+// the caller falls back to the identity. Ties round to the even entry.
 using ToneTable = std::array<std::int32_t, 256>;
 std::optional<ToneTable> toneTable(const LevelHistogram& histogram, float exposure, double k);
 

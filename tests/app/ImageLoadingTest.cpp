@@ -6,6 +6,7 @@
 #include "ModalDialogs.h"
 #include "QImageConversion.h"
 #include "QtPrinters.h"
+#include "ThumbTextSlider.h"
 
 #include <QFile>
 #include <QFileDialog>

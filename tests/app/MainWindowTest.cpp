@@ -3,6 +3,7 @@
 #include "ImageControl.h"
 #include "MainTestHelpers.h"
 #include "QtPrinters.h"
+#include "ThumbTextSlider.h"
 
 #include <QLabel>
 #include <QSlider>

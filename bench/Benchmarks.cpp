@@ -1,0 +1,140 @@
+#include "Benchmarks.h"
+
+#include "ImageFile.h"
+#include "JpegDecode.h"
+#include "PixelOps.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cmath>
+#include <cstring>
+#include <exception>
+#include <vector>
+
+namespace quorvel::bench {
+namespace {
+
+// Enough repetitions for a steady median on a shared machine, short enough for the whole run to
+// stay within a few minutes.
+constexpr int kRepetitions = 7;
+constexpr double kMinSecondsPerRepetition = 0.3;
+
+// A brightening curve, as the exposure slider makes: every level but black and white changes.
+imaging::RemapTable brighteningTable() {
+    imaging::RemapTable table{};
+    for (std::size_t v = 0; v < table.size(); ++v) {
+        table[v] = std::uint8_t(std::lround(255.0 * std::pow(double(v) / 255.0, 0.8)));
+    }
+    return table;
+}
+
+// A benchmark that cannot set itself up ends as an error in the report, not as a crash.
+template <typename Work>
+void reportingFailure(benchmark::State& state, Work&& work) {
+    try {
+        work();
+    } catch (const std::exception& error) {
+        state.SkipWithError(error.what());
+    }
+}
+
+// Lets the window handle what piled up (repaints, timers) between timed iterations, as it would
+// between a user's actions.
+void settleBetweenIterations(benchmark::State& state) {
+    state.PauseTiming();
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+}
+
+}  // namespace
+
+Benchmarks::Benchmarks(QString picturePath) : picturePath_(std::move(picturePath)) {}
+
+void Benchmarks::registerAll() {
+    const auto add = [this](const char* name, void (Benchmarks::*run)(benchmark::State&)) {
+        benchmark::RegisterBenchmark(name,
+                                     [this, run](benchmark::State& state) {
+                                         reportingFailure(state, [&] { (this->*run)(state); });
+                                     })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->MinTime(kMinSecondsPerRepetition)
+            ->Repetitions(kRepetitions)
+            ->ReportAggregatesOnly(true);
+    };
+    add(kCopyBaseline, &Benchmarks::copyBaseline);
+    add(kRemap, &Benchmarks::remap);
+    add(kNotification, &Benchmarks::notification);
+    add(kDecodeBaseline, &Benchmarks::decodeBaseline);
+    add(kLoad, &Benchmarks::load);
+}
+
+const imaging::Bitmap& Benchmarks::picture() {
+    if (picture_.isNull()) {
+        picture_ = imaging::loadImageFile(picturePath_, 0, 0);
+    }
+    return picture_;
+}
+
+MainWindowDriver& Benchmarks::loadedWindow() {
+    if (!window_) {
+        window_ = std::make_unique<MainWindowDriver>();
+        window_->load(picturePath_);
+    }
+    return *window_;
+}
+
+void Benchmarks::copyBaseline(benchmark::State& state) {
+    const imaging::Bitmap& source = picture();
+    // Allocated and touched once: only the copy itself is timed, at memory speed.
+    std::vector<std::uint8_t> destination(source.byteCount());
+    for (auto _ : state) {
+        std::memcpy(destination.data(), source.pixels(), source.byteCount());
+        benchmark::DoNotOptimize(destination.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+void Benchmarks::remap(benchmark::State& state) {
+    const imaging::Bitmap& source = picture();
+    const imaging::RemapTable table = brighteningTable();
+    for (auto _ : state) {
+        const imaging::Bitmap corrected = imaging::remapped(source, table, imaging::kAllChannels);
+        benchmark::DoNotOptimize(corrected.pixels());
+    }
+}
+
+void Benchmarks::notification(benchmark::State& state) {
+    MainWindowDriver& driver = loadedWindow();
+    // The first move after a load also takes the base picture; the moves after it are timed.
+    driver.moveSlider(12);
+    benchmark::DoNotOptimize(driver.workingView());
+    int position = 10;
+    for (auto _ : state) {
+        driver.moveSlider(position);
+        benchmark::DoNotOptimize(driver.workingView());
+        position = position == 10 ? 12 : 10;
+        settleBetweenIterations(state);
+    }
+}
+
+void Benchmarks::decodeBaseline(benchmark::State& state) {
+    const QByteArray path = QFile::encodeName(picturePath_);
+    for (auto _ : state) {
+        const DecodedJpeg decoded = decodeJpeg(path.constData());
+        benchmark::DoNotOptimize(decoded.pixels.get());
+    }
+}
+
+void Benchmarks::load(benchmark::State& state) {
+    MainWindowDriver& driver = loadedWindow();
+    for (auto _ : state) {
+        driver.load(picturePath_);
+        benchmark::DoNotOptimize(driver.workingView());
+        benchmark::DoNotOptimize(driver.originalView());
+        settleBetweenIterations(state);
+    }
+}
+
+}  // namespace quorvel::bench

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Bitmap.h"
+#include "MainWindowDriver.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QString>
+
+#include <memory>
+
+namespace quorvel::bench {
+
+// The timed benchmarks, each subject next to the baseline its figure is a ratio to. They share
+// the picture, loaded once, and one main window; both are made when first needed.
+class Benchmarks {
+public:
+    static constexpr const char* kCopyBaseline = "memcpy_72MB";
+    static constexpr const char* kRemap = "remap";
+    static constexpr const char* kNotification = "notification";
+    static constexpr const char* kDecodeBaseline = "libjpeg_decode";
+    static constexpr const char* kLoad = "load";
+
+    explicit Benchmarks(QString picturePath);
+
+    // Registers every benchmark with Google Benchmark; this object must outlive the run.
+    void registerAll();
+
+private:
+    const imaging::Bitmap& picture();
+    MainWindowDriver& loadedWindow();
+
+    void copyBaseline(benchmark::State& state);
+    void remap(benchmark::State& state);
+    void notification(benchmark::State& state);
+    void decodeBaseline(benchmark::State& state);
+    void load(benchmark::State& state);
+
+    QString picturePath_;
+    imaging::Bitmap picture_;
+    std::unique_ptr<MainWindowDriver> window_;
+};
+
+}  // namespace quorvel::bench

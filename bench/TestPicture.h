@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace quorvel::bench {
+
+// The picture every figure is measured on: 24 megapixels, RGB.
+inline constexpr int kPictureWidth = 6000;
+inline constexpr int kPictureHeight = 4000;
+inline constexpr double kPictureBytes = double(kPictureWidth) * kPictureHeight * 3;
+
+// Writes a photo-like JPEG (smooth light and colour, texture, sensor noise; quality 90) of
+// kPictureWidth x kPictureHeight into `folder` and returns its path. The same bytes every run.
+// Throws std::runtime_error when libvips fails.
+QString writeTestPicture(const QString& folder);
+
+}  // namespace quorvel::bench

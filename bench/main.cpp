@@ -1,0 +1,124 @@
+#include "Benchmarks.h"
+#include "Figure.h"
+#include "MedianCollector.h"
+#include "PeakMemory.h"
+#include "TestPicture.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <optional>
+#include <vector>
+
+namespace {
+
+using namespace quorvel::bench;
+
+// Peak memory varies a little with how libvips' threads interleave; the median of a few fresh
+// processes is steady.
+constexpr int kMemoryRuns = 3;
+
+std::optional<double> ratio(std::optional<double> measured, std::optional<double> baseline) {
+    if (!measured || !baseline || *baseline <= 0.0) {
+        return std::nullopt;
+    }
+    return *measured / *baseline;
+}
+
+std::optional<double> memoryRatio(const QString& picturePath) {
+    std::vector<double> peaks;
+    try {
+        for (int run = 0; run < kMemoryRuns; ++run) {
+            peaks.push_back(double(peakMemoryInFreshProcess(picturePath)));
+        }
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "memory: %s\n", error.what());
+        return std::nullopt;
+    }
+    std::nth_element(peaks.begin(), peaks.begin() + peaks.size() / 2, peaks.end());
+    const double median = peaks[peaks.size() / 2];
+    std::printf("memory: peak %.1f MB above the empty window (median of %d processes)\n",
+                median / 1e6, kMemoryRuns);
+    return median / kPictureBytes;
+}
+
+int runPeakMemory(const char* picturePath) {
+    try {
+        std::printf("%lld\n", static_cast<long long>(peakMemoryOfCorrectedPicture(
+                                  QString::fromLocal8Bit(picturePath))));
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+}
+
+// Interleaving the repetitions of all benchmarks spreads whatever else the machine is doing over
+// subjects and baselines alike; flags given on the command line still win.
+std::vector<char*> withDefaultFlags(int argc, char** argv) {
+    static char interleave[] = "--benchmark_enable_random_interleaving=true";
+    std::vector<char*> arguments(argv, argv + argc);
+    arguments.insert(arguments.begin() + 1, interleave);
+    arguments.push_back(nullptr);
+    return arguments;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], kPeakMemoryFlag) == 0) {
+        return runPeakMemory(argv[2]);
+    }
+
+    std::vector<char*> arguments = withDefaultFlags(argc, argv);
+    int argumentCount = int(arguments.size()) - 1;
+    benchmark::Initialize(&argumentCount, arguments.data());
+    if (benchmark::ReportUnrecognizedArguments(argumentCount, arguments.data())) {
+        return 2;
+    }
+    benchmark::AddCustomContext("build type", QUORVEL_BUILD_TYPE);
+
+    const QTemporaryDir folder;
+    if (!folder.isValid()) {
+        std::fprintf(stderr, "cannot make a temporary folder: %s\n",
+                     qPrintable(folder.errorString()));
+        return 1;
+    }
+    QString picturePath;
+    try {
+        picturePath = writeTestPicture(folder.path());
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "cannot write the test picture: %s\n", error.what());
+        return 1;
+    }
+
+    Benchmarks benchmarks(picturePath);
+    benchmarks.registerAll();
+    MedianCollector collector;
+    benchmark::RunSpecifiedBenchmarks(&collector);
+    benchmark::Shutdown();
+
+    const auto median = [&](const char* name) { return collector.medianSeconds(name); };
+    const Figure figures[] = {
+        {"remap", ratio(median(Benchmarks::kRemap), median(Benchmarks::kCopyBaseline)), 1.5},
+        {"notification",
+         ratio(median(Benchmarks::kNotification), median(Benchmarks::kCopyBaseline)), 2.5},
+        {"load", ratio(median(Benchmarks::kLoad), median(Benchmarks::kDecodeBaseline)), 1.5},
+        {"memory", memoryRatio(picturePath), 4.0},
+    };
+    std::printf("\nsummary (ratio to baseline, target, verdict):\n");
+    for (const Figure& figure : figures) {
+        std::printf("%s\n", figure.summaryLine().c_str());
+    }
+    return 0;
+}

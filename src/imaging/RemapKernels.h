@@ -1,0 +1,22 @@
+#pragma once
+
+// Private to the imaging layer: the byte loops behind remapped(), visible to the tests so that the
+// vector kernels can be held to the portable one.
+
+#include "PixelOps.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace quorvel::imaging {
+
+// Copies pixelCount pixels of `channels` interleaved bytes from `in` to `out` (which must not
+// overlap), passing channel c through `table` when bit c of `channelMask` is set.
+void remapPixelsPortable(const std::uint8_t* in, std::uint8_t* out, std::size_t pixelCount,
+                         int channels, unsigned channelMask, const RemapTable& table);
+
+// The same result from the fastest kernel this processor runs.
+void remapPixels(const std::uint8_t* in, std::uint8_t* out, std::size_t pixelCount, int channels,
+                 unsigned channelMask, const RemapTable& table);
+
+}  // namespace quorvel::imaging

@@ -1,0 +1,188 @@
+#include "Main.h"
+
+#include "Exposure.h"
+#include "ImageControl.h"
+#include "MainTestHelpers.h"
+#include "PixelOps.h"
+#include "QImageConversion.h"
+#include "QtPrinters.h"
+#include "TestImages.h"
+#include "ThumbTextSlider.h"
+#include "ToneCurve.h"
+
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+namespace quorvel::app {
+namespace {
+
+using imaging::Bitmap;
+
+// A grey picture holding each level of `levels` once per row, four rows.
+QImage greyLevels(int first, int last) {
+    QImage picture(last - first + 1, 4, QImage::Format_Grayscale8);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            picture.setPixelColor(x, y, QColor(first + x, first + x, first + x));
+        }
+    }
+    return picture;
+}
+
+class ExposureTest : public ::testing::Test {
+protected:
+    void SetUp() override { window_.Form_Load(""); }
+
+    void load(const QImage& picture) {
+        const QString path = dir_.filePath("picture.png");
+        ASSERT_TRUE(picture.save(path));
+        window_.LoadFromCommandLine(path);
+        ASSERT_FALSE(window_.LEAD1()->Bitmap().isNull());
+    }
+
+    // Drags the thumb to `position`, as the user does: a tracking slider notifies the move.
+    void moveSliderTo(int position) { window_.Slider1()->setSliderPosition(position); }
+
+    // The working picture as the tone curve for E says it must be: the base remapped.
+    Bitmap expectedCorrection(const Bitmap& base, float exposure, double k) {
+        const tone::ToneTable table = *tone::toneTable(window_.LevelHistogram(), exposure, k);
+        imaging::RemapTable bytes{};
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            bytes[i] = std::uint8_t(table[i]);
+        }
+        return imaging::remapped(base, bytes, imaging::kAllChannels);
+    }
+
+    QTemporaryDir dir_;
+    Main window_;
+    UnexpectedMessages messages_;
+};
+
+TEST_F(ExposureTest, ShowsEBesideTheThumbOnlyForTheUsersMoves) {
+    const std::pair<int, const char*> cases[] = {{0, "E = 2"},  {5, "E = 1.5"},   {17, "E = 0.3"},
+                                                 {20, "E = 0"}, {23, "E = -0.3"}, {27, "E = -0.7"},
+                                                 {40, "E = -2"}};
+    for (const auto& [position, text] : cases) {
+        moveSliderTo(position);
+        EXPECT_EQ(window_.Slider1()->ThumbText(), QString::fromLatin1(text));
+        EXPECT_EQ(window_.ExposureValue(), float((20 - position) / 10.0)) << position;
+    }
+    // No picture: the slider became active, but nothing was corrected.
+    EXPECT_EQ(window_.ExposureActive(), 1.0f);
+    EXPECT_TRUE(window_.LEAD1()->Bitmap().isNull());
+
+    window_.SetExposureActive(0.0f);
+    window_.Slider1()->setValue(3);
+    EXPECT_EQ(window_.Slider1()->ThumbText(), QStringLiteral("E = -2"));
+    EXPECT_EQ(window_.ExposureActive(), 0.0f);
+}
+
+TEST_F(ExposureTest, KeysAndWheelCorrectLikeADrag) {
+    load(greyLevels(0, 255).convertToFormat(QImage::Format_RGB888));
+    const Bitmap base = window_.LEAD1()->Bitmap();
+    window_.Slider1()->setFocus();
+    QTest::keyClick(window_.Slider1(), Qt::Key_Up);
+    EXPECT_EQ(window_.Slider1()->value(), 19);
+    EXPECT_EQ(window_.Slider1()->ThumbText(), QStringLiteral("E = 0.1"));
+    EXPECT_TRUE(samePixels(window_.LEAD1()->Bitmap(), expectedCorrection(base, 0.1f, 0.3)));
+    EXPECT_FALSE(samePixels(window_.LEAD1()->Bitmap(), base));
+
+    const QPointF middle = QRectF(window_.Slider1()->rect()).center();
+    QWheelEvent wheel(middle, window_.Slider1()->mapToGlobal(middle), {}, {0, 120}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window_.Slider1(), &wheel);
+    const int position = window_.Slider1()->value();
+    EXPECT_LT(position, 19);
+    EXPECT_TRUE(samePixels(window_.LEAD1()->Bitmap(),
+                           expectedCorrection(base, float((20 - position) / 10.0), 0.3)));
+}
+
+TEST_F(ExposureTest, CorrectionsStartFromTheBaseAndNeverAccumulate) {
+    load(greyLevels(30, 200));
+    const Bitmap base = window_.LEAD1()->Bitmap();
+    moveSliderTo(15);
+    EXPECT_TRUE(samePixels(window_.LEAD1()->Bitmap(), expectedCorrection(base, 0.5f, 0.3)));
+    moveSliderTo(25);
+    EXPECT_TRUE(samePixels(window_.LEAD1()->Bitmap(), expectedCorrection(base, -0.5f, 0.3)));
+    moveSliderTo(20);
+    EXPECT_TRUE(samePixels(window_.LEAD1()->Bitmap(), base));
+    EXPECT_TRUE(samePixels(window_.LEAD2()->Bitmap(), base));
+}
+
+TEST_F(ExposureTest, TheDButtonChangesOnlyTheNextCorrection) {
+    load(greyLevels(30, 200));
+    const Bitmap base = window_.LEAD1()->Bitmap();
+    moveSliderTo(10);
+    const Bitmap exposureMode = window_.LEAD1()->Bitmap();
+    window_.ContrastX()->click();
+    EXPECT_TRUE(window_.LEAD1()->Bitmap().sharesPixelsWith(exposureMode));
+    moveSliderTo(12);
+    EXPECT_TRUE(samePixels(window_.LEAD1()->Bitmap(), expectedCorrection(base, 0.8f, 0.05)));
+    EXPECT_FALSE(samePixels(window_.LEAD1()->Bitmap(), expectedCorrection(base, 0.8f, 0.3)));
+}
+
+TEST_F(ExposureTest, RestoreGivesTheSameStartAsALoad) {
+    load(greyLevels(30, 200));
+    moveSliderTo(10);
+    const Bitmap afterLoad = window_.LEAD1()->Bitmap();
+
+    window_.LEAD1()->RotateImage(9000, true, 0xFFFFFF);
+    moveSliderTo(30);
+    window_.Restore()->click();
+    EXPECT_EQ(window_.Slider1()->value(), 20);
+    EXPECT_EQ(window_.ExposureActive(), 0.0f);
+    EXPECT_TRUE(samePixels(window_.LEAD1()->Bitmap(), window_.LEAD2()->Bitmap()));
+
+    moveSliderTo(10);
+    EXPECT_TRUE(samePixels(window_.LEAD1()->Bitmap(), afterLoad));
+}
+
+TEST_F(ExposureTest, AfterATurnTheCurveStillUsesTheLoadedHistogram) {
+    load(greyLevels(30, 200));
+    const tone::LevelHistogram loaded = window_.LevelHistogram();
+    // What a geometry command leaves: a turned, corrected working picture as the new base.
+    moveSliderTo(12);
+    window_.LEAD1()->RotateImage(9000, true, 0xFFFFFF);
+    window_.LEAD3()->SetBitmap(window_.LEAD1()->Bitmap());
+    window_.Slider1()->setValue(20);
+    window_.SetExposureActive(0.0f);
+    const Bitmap turned = window_.LEAD1()->Bitmap();
+
+    moveSliderTo(14);
+    EXPECT_EQ(window_.LevelHistogram(), loaded);
+    EXPECT_TRUE(samePixels(window_.LEAD1()->Bitmap(), expectedCorrection(turned, 0.6f, 0.3)));
+}
+
+TEST_F(ExposureTest, AnAllBlackPictureStaysBlackWithoutAMessage) {
+    QImage black(8, 6, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    load(black);
+    const Bitmap base = window_.LEAD1()->Bitmap();
+    for (const int position : {0, 13, 40}) {
+        moveSliderTo(position);
+        EXPECT_TRUE(samePixels(window_.LEAD1()->Bitmap(), base)) << position;
+        EXPECT_TRUE(window_.LEAD1()->RepaintEnabled());
+    }
+    QApplication::processEvents();
+    EXPECT_TRUE(messages_.titles.isEmpty());
+}
+
+TEST_F(ExposureTest, ADarkPictureIsStretchedToWhiteInBothModes) {
+    load(greyLevels(0, 127));
+    for (const bool dynamicRange : {false, true}) {
+        window_.ContrastX()->setChecked(dynamicRange);
+        for (const int position : {0, 10, 19, 21, 30, 40}) {
+            moveSliderTo(position);
+            EXPECT_EQ(testing::pixelAt(window_.LEAD1()->Bitmap(), 127, 0).red(), 255)
+                << position << (dynamicRange ? " dynamic range" : " exposure");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quorvel::app

@@ -1,0 +1,187 @@
+#include "FittedView.h"
+#include "ImageControl.h"
+#include "TestImages.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace quorvel::imaging {
+namespace {
+
+using testing::solidBitmap;
+
+// Random bytes from `lowest` to 255.
+Bitmap randomBitmap(int width, int height, PixelLayout layout, unsigned seed, int lowest = 0) {
+    PixelBuffer buffer(width, height, layout);
+    std::mt19937 random(seed);
+    for (std::size_t i = 0; i < buffer.byteCount(); ++i) {
+        buffer.data()[i] = std::uint8_t(lowest + int(random() % unsigned(256 - lowest)));
+    }
+    return Bitmap(std::move(buffer));
+}
+
+// The area average of the source pixels [x0, x1) x [y0, y1) as premultiplied ARGB, computed
+// pixel by pixel in doubles.
+QRgb referenceAverage(const Bitmap& bitmap, int x0, int x1, int y0, int y1) {
+    double sums[4] = {};
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            const QColor c = testing::pixelAt(bitmap, x, y);
+            const double opacity = c.alpha() / 255.0;
+            sums[0] += c.red() * opacity;
+            sums[1] += c.green() * opacity;
+            sums[2] += c.blue() * opacity;
+            sums[3] += c.alpha();
+        }
+    }
+    const double n = double(x1 - x0) * (y1 - y0);
+    return qRgba(int(std::lround(sums[0] / n)), int(std::lround(sums[1] / n)),
+                 int(std::lround(sums[2] / n)), int(std::lround(sums[3] / n)));
+}
+
+struct ReductionCase {
+    const char* name;
+    PixelLayout layout;
+    QSize source;
+    QSize view;      // reached by boxes alone: each side of source / view boxes at least 2 wide
+    int lowest = 0;  // of the random bytes
+};
+
+void PrintTo(const ReductionCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class BoxAverage : public ::testing::TestWithParam<ReductionCase> {};
+
+TEST_P(BoxAverage, MatchesAReferenceAverageOfEachBox) {
+    const ReductionCase& c = GetParam();
+    const Bitmap picture = randomBitmap(c.source.width(), c.source.height(), c.layout, 7, c.lowest);
+    const QImage view = scaledView(picture, c.view);
+    ASSERT_EQ(view.size(), c.view);
+    const int sw = c.source.width();
+    const int sh = c.source.height();
+    for (int y = 0; y < c.view.height(); ++y) {
+        for (int x = 0; x < c.view.width(); ++x) {
+            // Box edges spread evenly over the source.
+            const QRgb expected =
+                referenceAverage(picture, x * sw / c.view.width(), (x + 1) * sw / c.view.width(),
+                                 y * sh / c.view.height(), (y + 1) * sh / c.view.height());
+            const QRgb actual = view.pixel(x, y);
+            EXPECT_NEAR(qRed(actual), qRed(expected), 1) << x << "," << y;
+            EXPECT_NEAR(qGreen(actual), qGreen(expected), 1) << x << "," << y;
+            EXPECT_NEAR(qBlue(actual), qBlue(expected), 1) << x << "," << y;
+            EXPECT_NEAR(qAlpha(actual), qAlpha(expected), 1) << x << "," << y;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, BoxAverage,
+    ::testing::Values(ReductionCase{"GreyByThree", PixelLayout::Grey, {12, 9}, {4, 3}},
+                      ReductionCase{"RgbByFive", PixelLayout::Rgb, {40, 30}, {8, 6}},
+                      ReductionCase{"RgbUnevenBoxes", PixelLayout::Rgb, {23, 17}, {5, 4}},
+                      // Wider than one strip of column sums, with boxes across strip edges.
+                      ReductionCase{"RgbWideRows", PixelLayout::Rgb, {389, 8}, {97, 2}},
+                      ReductionCase{"GreyWideRows", PixelLayout::Grey, {1001, 6}, {333, 2}},
+                      ReductionCase{"RgbaByFour", PixelLayout::Rgba, {36, 20}, {9, 5}},
+                      // Bright boxes taller than 16-bit column sums can hold.
+                      ReductionCase{"RgbTallBoxes", PixelLayout::Rgb, {600, 600}, {2, 2}, 230}),
+    ::testing::PrintToStringParamName());
+
+struct SizeCase {
+    const char* name;
+    QSize source;
+    QSize view;
+};
+
+void PrintTo(const SizeCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ViewSize : public ::testing::TestWithParam<SizeCase> {};
+
+TEST_P(ViewSize, IsExactlyTheRequestAndAUniformPictureStaysUniform) {
+    const SizeCase& c = GetParam();
+    for (const PixelLayout layout : {PixelLayout::Grey, PixelLayout::Rgb, PixelLayout::Rgba}) {
+        const Bitmap picture =
+            solidBitmap(c.source.width(), c.source.height(), layout, 201, 93, 17, 255);
+        const QImage view = scaledView(picture, c.view);
+        ASSERT_EQ(view.size(), c.view);
+        EXPECT_EQ(view.format(), layout == PixelLayout::Rgba ? QImage::Format_ARGB32_Premultiplied
+                                                             : QImage::Format_RGB32);
+        const QRgb expected = layout == PixelLayout::Grey ? qRgb(201, 201, 201) : qRgb(201, 93, 17);
+        for (int y = 0; y < view.height(); ++y) {
+            for (int x = 0; x < view.width(); ++x) {
+                ASSERT_EQ(view.pixel(x, y), expected) << x << "," << y;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ViewSize,
+                         ::testing::Values(SizeCase{"BoxesOnly", {300, 200}, {30, 20}},
+                                           SizeCase{"BoxesThenSmooth", {301, 203}, {40, 27}},
+                                           SizeCase{"SmoothOnly", {50, 40}, {30, 24}},
+                                           SizeCase{"Enlarged", {10, 8}, {35, 28}},
+                                           SizeCase{"OnePixel", {97, 31}, {1, 1}},
+                                           SizeCase{"OneRowOfBoxes", {1000, 3}, {200, 1}}),
+                         ::testing::PrintToStringParamName());
+
+TEST(FittedView, TranslucentPixelsAddColourByTheirOpacity) {
+    // Two opaque red pixels and two fully transparent green ones make half-transparent red:
+    // the transparent green must not tint it.
+    PixelBuffer buffer(2, 2, PixelLayout::Rgba);
+    const std::uint8_t pixels[16] = {255, 0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 0, 0, 255};
+    std::copy(std::begin(pixels), std::end(pixels), buffer.data());
+    const QImage view = scaledView(Bitmap(std::move(buffer)), {1, 1});
+    const QRgb pixel = view.pixel(0, 0);
+    EXPECT_NEAR(qAlpha(pixel), 128, 1);
+    EXPECT_EQ(qRed(pixel), qAlpha(pixel));  // premultiplied full red
+    EXPECT_EQ(qGreen(pixel), 0);
+    EXPECT_EQ(qBlue(pixel), 0);
+
+    const Bitmap halfOpaque = solidBitmap(8, 8, PixelLayout::Rgba, 200, 100, 50, 128);
+    const QColor colour =
+        QColor::fromRgba(qUnpremultiply(scaledView(halfOpaque, {2, 2}).pixel(1, 1)));
+    EXPECT_EQ(colour.alpha(), 128);
+    EXPECT_NEAR(colour.red(), 200, 2);
+    EXPECT_NEAR(colour.green(), 100, 2);
+    EXPECT_NEAR(colour.blue(), 50, 2);
+}
+
+TEST(FittedView, HoldersOfTheSamePixelsShareOneViewPerSize) {
+    const Bitmap picture = randomBitmap(90, 60, PixelLayout::Rgb, 3);
+    const QImage first = scaledView(picture, {30, 20});
+    EXPECT_EQ(scaledView(picture, {30, 20}).cacheKey(), first.cacheKey());
+    EXPECT_EQ(scaledView(picture.withMetadata({QByteArray("exif"), {}, {}}), {30, 20}).cacheKey(),
+              first.cacheKey());
+
+    // Equal pixels in other storage are another picture as far as the view is concerned.
+    const Bitmap twin = randomBitmap(90, 60, PixelLayout::Rgb, 3);
+    EXPECT_NE(scaledView(twin, {30, 20}).cacheKey(), first.cacheKey());
+
+    // Another size replaces the kept view; the old size is then built anew, equal to before.
+    const QImage other = scaledView(picture, {45, 30});
+    EXPECT_EQ(other.size(), QSize(45, 30));
+    const QImage again = scaledView(picture, {30, 20});
+    EXPECT_NE(again.cacheKey(), first.cacheKey());
+    EXPECT_EQ(again, first);
+}
+
+TEST(FittedView, TwoPanelsShowingOnePictureBuildOneView) {
+    const Bitmap picture = randomBitmap(400, 300, PixelLayout::Rgb, 5);
+    ImageControl original;
+    ImageControl modified;
+    for (ImageControl* panel : {&original, &modified}) {
+        panel->resize(120, 90);
+        panel->SetBitmap(picture);
+    }
+    const QImage shown = original.DisplayedView();
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_EQ(modified.DisplayedView().cacheKey(), shown.cacheKey());
+}
+
+}  // namespace
+}  // namespace quorvel::imaging

@@ -1,0 +1,205 @@
+#include "ToneCurve.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+#include <ostream>
+
+namespace quorvel::tone {
+namespace {
+
+LevelHistogram flat() {
+    LevelHistogram histogram{};
+    std::fill_n(histogram.begin(), 256, 7500.0);
+    return histogram;
+}
+
+LevelHistogram ramp() {
+    LevelHistogram histogram{};
+    std::iota(histogram.begin(), histogram.begin() + 256, 0.0);
+    return histogram;
+}
+
+LevelHistogram darkHalf() {
+    LevelHistogram histogram{};
+    std::fill_n(histogram.begin(), 128, 1.0);
+    return histogram;
+}
+
+struct ExponentRow {
+    const char* name;
+    float exposure;
+    float g;
+    float pExposureMode;
+    float pDynamicRangeMode;
+};
+
+void PrintTo(const ExponentRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class ToneCurveExponentTable : public ::testing::TestWithParam<ExponentRow> {};
+
+TEST_P(ToneCurveExponentTable, MatchesTheStoredSinglePrecisionValues) {
+    const ExponentRow& row = GetParam();
+    const Exponents exposureMode = exponents(row.exposure, kExposureMode);
+    const Exponents dynamicMode = exponents(row.exposure, kDynamicRangeMode);
+    EXPECT_EQ(exposureMode.g, row.g);
+    EXPECT_EQ(dynamicMode.g, row.g);
+    EXPECT_EQ(exposureMode.p, row.pExposureMode);
+    EXPECT_EQ(dynamicMode.p, row.pDynamicRangeMode);
+}
+
+const ExponentRow kExponentRows[] = {
+    {"Plus2", 2.0f, 1.0288607f, 0.33820292f, 0.78655732f},
+    {"Plus1", 1.0f, 0.27365473f, 0.90141881f, 0.98178899f},
+    {"PlusHalf", 0.5f, 0.12373450f, 0.95535195f, 0.99220395f},
+    {"Zero", 0.0f, 0.0f, 1.0f, 1.0f},
+    {"Minus1", -1.0f, -0.084228836f, 1.0228876f, 1.0037518f},
+    {"Minus2", -2.0f, -0.57978839f, 1.0483055f, 1.0075141f},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, ToneCurveExponentTable, ::testing::ValuesIn(kExponentRows),
+                         ::testing::PrintToStringParamName());
+
+struct WorkedRow {
+    const char* name;
+    LevelHistogram (*histogram)();
+    float exposure;
+    double k;
+    std::array<std::int32_t, 9> entries;
+};
+
+void PrintTo(const WorkedRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class ToneCurveWorkedTable : public ::testing::TestWithParam<WorkedRow> {};
+
+TEST_P(ToneCurveWorkedTable, GivesTheKnownEntries) {
+    const WorkedRow& row = GetParam();
+    const std::optional<ToneTable> table = toneTable(row.histogram(), row.exposure, row.k);
+    ASSERT_TRUE(table.has_value());
+    const std::array<int, 9> levels{0, 1, 16, 32, 64, 128, 192, 254, 255};
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        EXPECT_EQ((*table)[levels[i]], row.entries[i]) << "level " << levels[i];
+    }
+}
+
+const WorkedRow kWorkedRows[] = {
+    {"FlatPlus1Exposure", flat, 1.0f, kExposureMode, {0, 2, 21, 39, 73, 137, 197, 254, 255}},
+    {"FlatPlus1Dynamic", flat, 1.0f, kDynamicRangeMode, {0, 1, 17, 33, 66, 130, 193, 254, 255}},
+    {"FlatPlus2Exposure", flat, 2.0f, kExposureMode, {0, 39, 100, 126, 160, 202, 232, 255, 255}},
+    {"FlatMinus1Exposure", flat, -1.0f, kExposureMode, {0, 1, 15, 31, 62, 126, 191, 254, 255}},
+    {"RampPlus2Exposure", ramp, 2.0f, kExposureMode, {0, 7, 39, 62, 99, 159, 210, 254, 255}},
+    {"RampPlus2Dynamic", ramp, 2.0f, kDynamicRangeMode, {0, 0, 3, 9, 28, 85, 162, 253, 255}},
+    {"RampMinus2Exposure", ramp, -2.0f, kExposureMode, {0, 10, 62, 91, 130, 183, 223, 255, 255}},
+    {"DarkMinus1Exposure", darkHalf, -1.0f, kExposureMode, {0, 2, 31, 62, 127, 255, 255, 255, 255}},
+    {"RampAtZero", ramp, 0.0f, kExposureMode, {0, 1, 16, 32, 64, 128, 192, 254, 255}},
+    {"DarkAtZero", darkHalf, 0.0f, kDynamicRangeMode, {0, 1, 16, 32, 64, 128, 192, 254, 255}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, ToneCurveWorkedTable, ::testing::ValuesIn(kWorkedRows),
+                         ::testing::PrintToStringParamName());
+
+struct SliderRow {
+    const char* name;
+    int rangeMax;
+    int rangeMin;
+    int value;
+    float exposure;
+    const char* text;
+};
+
+void PrintTo(const SliderRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class ToneCurveSliderPosition : public ::testing::TestWithParam<SliderRow> {};
+
+TEST_P(ToneCurveSliderPosition, GivesExposureAndThumbText) {
+    const SliderRow& row = GetParam();
+    const float exposure = exposureValue(row.rangeMax, row.rangeMin, row.value);
+    EXPECT_EQ(exposure, row.exposure);
+    EXPECT_EQ(thumbText(exposure).toStdString(), row.text);
+}
+
+const SliderRow kSliderRows[] = {
+    {"Top", 40, 0, 0, 2.0f, "E = 2"},
+    {"At5", 40, 0, 5, 1.5f, "E = 1.5"},
+    {"At17", 40, 0, 17, 0.3f, "E = 0.3"},
+    {"Middle", 40, 0, 20, 0.0f, "E = 0"},
+    {"At23", 40, 0, 23, -0.3f, "E = -0.3"},
+    {"At27", 40, 0, 27, -0.7f, "E = -0.7"},
+    {"Bottom", 40, 0, 40, -2.0f, "E = -2"},
+    {"ReversedRangeTop", 0, 40, 0, 2.0f, "E = 2"},
+    {"ReversedRangeMiddle", 0, 40, 20, 0.0f, "E = 0"},
+    {"EmptyRange", 7, 7, 7, 0.0f, "E = 0"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, ToneCurveSliderPosition, ::testing::ValuesIn(kSliderRows),
+                         ::testing::PrintToStringParamName());
+
+TEST(ToneTableTest, FailsWhenNoLevelAboveZeroIsPopulated) {
+    LevelHistogram onlyBlack{};
+    onlyBlack[0] = 1920000.0;
+    for (const LevelHistogram& histogram : {LevelHistogram{}, onlyBlack}) {
+        for (float exposure : {2.0f, 0.3f, 0.0f, -2.0f}) {
+            for (double k : {kExposureMode, kDynamicRangeMode}) {
+                EXPECT_FALSE(toneTable(histogram, exposure, k).has_value())
+                    << "E " << exposure << " k " << k << " level 0 " << histogram[0];
+            }
+        }
+    }
+}
+
+TEST(ToneTableTest, StretchesTheHighestPopulatedLevelToWhiteForEveryExposure) {
+    for (int position = 0; position <= 40; ++position) {
+        const float exposure = exposureValue(40, 0, position);
+        if (exposure == 0.0f) {
+            continue;
+        }
+        for (double k : {kExposureMode, kDynamicRangeMode}) {
+            const std::optional<ToneTable> table = toneTable(darkHalf(), exposure, k);
+            ASSERT_TRUE(table.has_value()) << "E " << exposure << " k " << k;
+            EXPECT_EQ((*table)[127], 255) << "E " << exposure << " k " << k;
+        }
+    }
+}
+
+TEST(ToneTableTest, IgnoresACommonFactorOnTheHistogram) {
+    LevelHistogram uneven{};
+    for (int level = 0; level < 256; ++level) {
+        uneven[level] = (level * 37) % 101;
+    }
+    LevelHistogram scaled = uneven;
+    for (double& count : scaled) {
+        count *= 1600.0 * 1200.0 / 333.0;
+    }
+    for (float exposure : {2.0f, 0.7f, -0.4f, -2.0f}) {
+        for (double k : {kExposureMode, kDynamicRangeMode}) {
+            EXPECT_EQ(toneTable(scaled, exposure, k), toneTable(uneven, exposure, k))
+                << "E " << exposure << " k " << k;
+        }
+    }
+}
+
+TEST(ToneTableTest, RoundsExactHalvesToEven) {
+    // For so small an E, p is exactly 1 and every populated level weighs exactly 1, so six
+    // populated levels put the steps at 255 x n / 6: 42.5, 127.5 and 212.5 for n = 1, 3 and 5.
+    constexpr float kTinyExposure = 1e-10f;
+    ASSERT_EQ(exponents(kTinyExposure, kExposureMode).p, 1.0f);
+    LevelHistogram six{};
+    for (int level : {10, 50, 100, 150, 200, 250}) {
+        six[level] = 1.0;
+    }
+    const std::optional<ToneTable> table = toneTable(six, kTinyExposure, kExposureMode);
+    ASSERT_TRUE(table.has_value());
+    EXPECT_EQ((*table)[10], 42);
+    EXPECT_EQ((*table)[100], 128);
+    EXPECT_EQ((*table)[200], 212);
+}
+
+}  // namespace
+}  // namespace quorvel::tone
