@@ -48,6 +48,20 @@ public:
     // picture.
     short ShowOpenDialog(QWidget* owner);
 
+    // The save dialog ("Save File" with FileDialogFlags 2 asking before replacing a file): file
+    // name, format (from the list, SaveFormatIndex preselected), bits per pixel, quality factor and
+    // multi-page option. Returns 0 on OK, with FileName and the Save* results set; throws 20150 on
+    // cancel.
+    short ShowSaveDialog(QWidget* owner);
+
+    // The resize dialog over DialogBitmap; NewWidth, NewHeight and ResizeFlags on OK. Throws 20150
+    // on cancel.
+    short ShowResizeDialog(QWidget* owner);
+
+    // The rotate dialog over DialogBitmap with a live preview; RotateAngle, FillColor and
+    // RotateOption on OK. Throws 20150 on cancel.
+    short ShowRotateDialog(QWidget* owner);
+
     // The save dialog's format list and its preselected position (counted from 1).
     std::int32_t SaveFormatCount() const { return std::int32_t(saveFormats_.size()); }
     void SetSaveFormatCount(std::int32_t count);
