@@ -1,5 +1,6 @@
 #include "Benchmarks.h"
 
+#include "Geometry.h"
 #include "ImageFile.h"
 #include "JpegDecode.h"
 #include "PixelOps.h"
@@ -27,6 +28,16 @@ imaging::RemapTable brighteningTable() {
         table[v] = std::uint8_t(std::lround(255.0 * std::pow(double(v) / 255.0, 0.8)));
     }
     return table;
+}
+
+// Times `operation` applied to the picture; the result is released within the iteration, as a
+// command's result replaces the picture before it.
+template <typename Operation>
+void timeGeometry(benchmark::State& state, const imaging::Bitmap& source, Operation&& operation) {
+    for (auto _ : state) {
+        const imaging::Bitmap result = operation(source);
+        benchmark::DoNotOptimize(result.pixels());
+    }
 }
 
 // A benchmark that cannot set itself up ends as an error in the report, not as a crash.
@@ -68,6 +79,13 @@ void Benchmarks::registerAll() {
     add(kNotification, &Benchmarks::notification);
     add(kDecodeBaseline, &Benchmarks::decodeBaseline);
     add(kLoad, &Benchmarks::load);
+    add(kRotate90, &Benchmarks::rotate90);
+    add(kFlip, &Benchmarks::flip);
+    add(kMirror, &Benchmarks::mirror);
+    add(kHalf, &Benchmarks::half);
+    add(kFifth, &Benchmarks::fifth);
+    add(kDouble, &Benchmarks::doubled);
+    add(kRotate30, &Benchmarks::rotate30);
 }
 
 const imaging::Bitmap& Benchmarks::picture() {
@@ -135,6 +153,49 @@ void Benchmarks::load(benchmark::State& state) {
         benchmark::DoNotOptimize(driver.originalView());
         settleBetweenIterations(state);
     }
+}
+
+void Benchmarks::rotate90(benchmark::State& state) {
+    timeGeometry(state, picture(), [](const imaging::Bitmap& source) {
+        return imaging::rotated(source, 9000, false, Qt::white);
+    });
+}
+
+void Benchmarks::flip(benchmark::State& state) {
+    timeGeometry(state, picture(), &imaging::flipped);
+}
+
+void Benchmarks::mirror(benchmark::State& state) {
+    timeGeometry(state, picture(), &imaging::mirrored);
+}
+
+// The resize commands' sizes with their default, high-quality resampling.
+void Benchmarks::half(benchmark::State& state) {
+    timeGeometry(state, picture(), [](const imaging::Bitmap& source) {
+        return imaging::resized(source, source.width() / 2, source.height() / 2,
+                                imaging::Resampling::HighQuality);
+    });
+}
+
+void Benchmarks::fifth(benchmark::State& state) {
+    timeGeometry(state, picture(), [](const imaging::Bitmap& source) {
+        return imaging::resized(source, source.width() / 5, source.height() / 5,
+                                imaging::Resampling::HighQuality);
+    });
+}
+
+void Benchmarks::doubled(benchmark::State& state) {
+    timeGeometry(state, picture(), [](const imaging::Bitmap& source) {
+        return imaging::resized(source, source.width() * 2, source.height() * 2,
+                                imaging::Resampling::HighQuality);
+    });
+}
+
+// As the rotate dialog does it: the whole picture kept on a grown canvas, white around it.
+void Benchmarks::rotate30(benchmark::State& state) {
+    timeGeometry(state, picture(), [](const imaging::Bitmap& source) {
+        return imaging::rotated(source, 3000, true, Qt::white);
+    });
 }
 
 }  // namespace quorvel::bench

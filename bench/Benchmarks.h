@@ -20,6 +20,13 @@ public:
     static constexpr const char* kNotification = "notification";
     static constexpr const char* kDecodeBaseline = "libjpeg_decode";
     static constexpr const char* kLoad = "load";
+    static constexpr const char* kRotate90 = "rotate90";
+    static constexpr const char* kFlip = "flip";
+    static constexpr const char* kMirror = "mirror";
+    static constexpr const char* kHalf = "half";
+    static constexpr const char* kFifth = "fifth";
+    static constexpr const char* kDouble = "double";
+    static constexpr const char* kRotate30 = "rotate30";
 
     explicit Benchmarks(QString picturePath);
 
@@ -35,6 +42,14 @@ private:
     void notification(benchmark::State& state);
     void decodeBaseline(benchmark::State& state);
     void load(benchmark::State& state);
+    // The geometry commands on the full-resolution picture, each making a new picture.
+    void rotate90(benchmark::State& state);
+    void flip(benchmark::State& state);
+    void mirror(benchmark::State& state);
+    void half(benchmark::State& state);
+    void fifth(benchmark::State& state);
+    void doubled(benchmark::State& state);
+    void rotate30(benchmark::State& state);
 
     QString picturePath_;
     imaging::Bitmap picture_;

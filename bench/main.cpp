@@ -109,11 +109,20 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
 
     const auto median = [&](const char* name) { return collector.medianSeconds(name); };
+    const auto copyRatio = [&](const char* name) {
+        return ratio(median(name), median(Benchmarks::kCopyBaseline));
+    };
     const Figure figures[] = {
-        {"remap", ratio(median(Benchmarks::kRemap), median(Benchmarks::kCopyBaseline)), 1.5},
-        {"notification",
-         ratio(median(Benchmarks::kNotification), median(Benchmarks::kCopyBaseline)), 2.5},
+        {"remap", copyRatio(Benchmarks::kRemap), 1.5},
+        {"notification", copyRatio(Benchmarks::kNotification), 2.5},
         {"load", ratio(median(Benchmarks::kLoad), median(Benchmarks::kDecodeBaseline)), 1.5},
+        {"rotate90", copyRatio(Benchmarks::kRotate90), 3.0},
+        {"flip", copyRatio(Benchmarks::kFlip), 3.0},
+        {"mirror", copyRatio(Benchmarks::kMirror), 3.0},
+        {"half", copyRatio(Benchmarks::kHalf), 4.0},
+        {"fifth", copyRatio(Benchmarks::kFifth), 4.0},
+        {"double", copyRatio(Benchmarks::kDouble), 12.0},
+        {"rotate30", copyRatio(Benchmarks::kRotate30), 25.0},
         {"memory", memoryRatio(picturePath), 4.0},
     };
     std::printf("\nsummary (ratio to baseline, target, verdict):\n");

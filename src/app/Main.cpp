@@ -7,13 +7,18 @@
 #include "ErrorCodes.h"
 #include "Exposure.h"
 #include "FailurePath.h"
+#include "GeometryCommands.h"
+#include "HelpCommand.h"
 #include "ImageControl.h"
 #include "ImageDialog.h"
 #include "ImagingError.h"
 #include "LoadTexts.h"
 #include "MainLayout.h"
 #include "PathBookkeeping.h"
+#include "PreviewCommands.h"
 #include "RgbValue.h"
+#include "SaveCommand.h"
+#include "SaveTexts.h"
 #include "ThumbTextSlider.h"
 
 #include <QApplication>
@@ -230,6 +235,36 @@ void Main::connectSignals() {
     connect(Slider1_, &QAbstractSlider::actionTriggered, exposure_,
             &tone::Exposure::Slider1_Scroll);
     connect(Restore_, &QPushButton::clicked, exposure_, &tone::Exposure::Restore_Click);
+
+    preview_ = new preview::PreviewCommands({*LEAD1_, *LEAD2_, *this}, this);
+    connect(LEAD1_, &imaging::ImageControl::Click, preview_,
+            &preview::PreviewCommands::LEAD1_Click);
+    connect(LEAD2_, &imaging::ImageControl::Click, preview_,
+            &preview::PreviewCommands::LEAD2_Click);
+    help_ = new help::HelpCommand({kAppTitle, kVersionMajor, kVersionMinor, kVersionRevision},
+                                  *this, this);
+    connect(Help_, &QPushButton::clicked, help_, &help::HelpCommand::Help_Click);
+
+    geometry_ = new geometry::GeometryCommands(
+        {*this, *LEAD1_, *LEAD3_, *LEADDlg1_, *Slider1_, exposureState_}, kAppTitle, this);
+    using geometry::GeometryCommands;
+    connect(Rotate90_, &QPushButton::clicked, geometry_, &GeometryCommands::Rotate90_Click);
+    connect(Rotate180_, &QPushButton::clicked, geometry_, &GeometryCommands::Rotate180_Click);
+    connect(Rotate270_, &QPushButton::clicked, geometry_, &GeometryCommands::Rotate270_Click);
+    connect(updown_, &QPushButton::clicked, geometry_, &GeometryCommands::updown_Click);
+    connect(leftright_, &QPushButton::clicked, geometry_, &GeometryCommands::leftright_Click);
+    connect(Resize2_, &QPushButton::clicked, geometry_, &GeometryCommands::Resize2_Click);
+    connect(Resize3_, &QPushButton::clicked, geometry_, &GeometryCommands::Resize3_Click);
+    connect(Resize4_, &QPushButton::clicked, geometry_, &GeometryCommands::Resize4_Click);
+    connect(Resize5_, &QPushButton::clicked, geometry_, &GeometryCommands::Resize5_Click);
+    connect(Resize6_, &QPushButton::clicked, geometry_, &GeometryCommands::Resize6_Click);
+    connect(Resize_, &QPushButton::clicked, geometry_, &GeometryCommands::Resize_Click);
+    connect(Rotate_, &QPushButton::clicked, geometry_, &GeometryCommands::Rotate_Click);
+
+    save_ = new saving::SaveCommand(
+        {*this, *LEAD1_, *LEAD4_, *LEADDlg1_, LastExtension_, [this] { ResetMousePointer(); }},
+        this);
+    connect(Save_, &QPushButton::clicked, save_, &saving::SaveCommand::Save_Click);
 }
 
 void Main::SetImageCommandsEnabled(bool enabled) {
@@ -276,6 +311,10 @@ std::optional<QString> Main::GetCommandLine() {
     const CommandLine scan = scanCommandLine(argumentText_);
     ArgumentWordCount_ = scan.wordCount;
     return scan.text;
+}
+
+QString Main::DecodeError(const short& nError) const {
+    return saving::DecodeError(nError);
 }
 
 void Main::ResetMousePointer() {

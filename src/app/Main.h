@@ -19,10 +19,26 @@ class ImageControl;
 class ImageDialog;
 }  // namespace quorvel::imaging
 
+namespace quorvel::geometry {
+class GeometryCommands;
+}  // namespace quorvel::geometry
+
 namespace quorvel::tone {
 class Exposure;
 class ThumbTextSlider;
 }  // namespace quorvel::tone
+
+namespace quorvel::preview {
+class PreviewCommands;
+}  // namespace quorvel::preview
+
+namespace quorvel::help {
+class HelpCommand;
+}  // namespace quorvel::help
+
+namespace quorvel::saving {
+class SaveCommand;
+}  // namespace quorvel::saving
 
 namespace quorvel::app {
 
@@ -96,6 +112,14 @@ public:
     float ExposureValue() const { return exposureState_.ExposureValue; }
     // The exposure slider's handler and Restore.
     tone::Exposure* Exposure() const { return exposure_; }
+    // The two panels' click handlers and PreviewOriginal.
+    preview::PreviewCommands* PreviewCommands() const { return preview_; }
+    // The "Help" command and its window.
+    help::HelpCommand* HelpCommand() const { return help_; }
+    // The "Save" command.
+    saving::SaveCommand* SaveCommand() const { return save_; }
+    // The text of an imaging error code; empty for a code without one.
+    QString DecodeError(const short& nError) const;
     // The extension of the path last opened or saved (the text after its first ".").
     const QString& LastExtension() const { return LastExtension_; }
     // Words found on the command line, 0..3.
@@ -157,6 +181,10 @@ private:
     QString LastExtension_;
     tone::ExposureState exposureState_;
     tone::Exposure* exposure_ = nullptr;
+    preview::PreviewCommands* preview_ = nullptr;
+    help::HelpCommand* help_ = nullptr;
+    geometry::GeometryCommands* geometry_ = nullptr;
+    saving::SaveCommand* save_ = nullptr;
 };
 
 }  // namespace quorvel::app

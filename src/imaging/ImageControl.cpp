@@ -3,6 +3,7 @@
 #include "ErrorCodes.h"
 #include "FittedView.h"
 #include "Geometry.h"
+#include "ImageSave.h"
 #include "ImagingError.h"
 #include "QImageConversion.h"
 #include "RgbValue.h"
@@ -183,6 +184,20 @@ void ImageControl::MirrorImage() {
     replaceBitmap(translatingBadAlloc([&] { return mirrored(source); }));
 }
 
+short ImageControl::SaveImage(const QString& path, short format, short bitsPerPixel,
+                              short qFactor, bool multiPage) {
+    try {
+        saveImageFile(bitmap_, path, format, bitsPerPixel, qFactor, multiPage);
+        return 0;
+    } catch (const ImagingError& error) {
+        return short(error.number());
+    } catch (const std::bad_alloc&) {
+        return short(errc::NoMemory);
+    } catch (const std::exception&) {
+        return short(errc::GeneralFailure);
+    }
+}
+
 void ImageControl::SetAppearance(int appearance) {
     appearance_ = appearance;
     update();
@@ -208,10 +223,15 @@ void ImageControl::SetImageOption(int number, int value) {
 }
 
 void ImageControl::SetScrollPosition(QPoint position) {
-    const QSize overflow = QSize(displayed_.width(), displayed_.height()) - viewportSize();
-    scroll_ = QPoint(std::clamp(position.x(), 0, std::max(0, overflow.width())),
-                     std::clamp(position.y(), 0, std::max(0, overflow.height())));
+    const QSize range = ScrollRange();
+    scroll_ = QPoint(std::clamp(position.x(), 0, range.width()),
+                     std::clamp(position.y(), 0, range.height()));
     update();
+}
+
+QSize ImageControl::ScrollRange() const {
+    const QSize overflow = QSize(displayed_.width(), displayed_.height()) - viewportSize();
+    return QSize(std::max(0, overflow.width()), std::max(0, overflow.height()));
 }
 
 QImage ImageControl::DisplayedView() const {
@@ -237,7 +257,8 @@ void ImageControl::replaceBitmap(imaging::Bitmap bitmap) {
 
 QRect ImageControl::viewportRect() const {
     const int inset = borderStyle_ != 0 ? (appearance_ != 0 ? 2 : 1) : 0;
-    return rect().adjusted(inset, inset, -inset, -inset);
+    // Contents margins leave room for what a window lays over the control, such as scroll bars.
+    return contentsRect().adjusted(inset, inset, -inset, -inset);
 }
 
 QSize ImageControl::viewportSize() const {

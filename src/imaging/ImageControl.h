@@ -70,6 +70,10 @@ public:
     void RotateImage(std::int32_t angle, bool growCanvas, std::uint32_t fillColor);
     void FlipImage();
     void MirrorImage();
+    // Writes the picture (see saveImageFile in ImageSave.h for formats, depths and the quality
+    // factor); 0 when written, else the imaging error code. Never throws.
+    short SaveImage(const QString& path, short format, short bitsPerPixel, short qFactor,
+                    bool multiPage);
 
     // Stock look: Appearance 1 three-dimensional, 0 flat; BorderStyle 1 single line, 0 none;
     // BackColor 0x00BBGGRR behind and around the picture; AutoSize is stored only.
@@ -89,6 +93,9 @@ public:
     // Top-left corner of the picture in actual-size mode, for panning (clamped to the picture).
     QPoint ScrollPosition() const { return scroll_; }
     void SetScrollPosition(QPoint position);
+    // How far SetScrollPosition can move: the picture's size beyond the visible area (the
+    // contents rectangle less the border), never negative.
+    QSize ScrollRange() const;
 
     // What paintEvent draws the picture from: cached, rebuilt only after a change.
     QImage DisplayedView() const;

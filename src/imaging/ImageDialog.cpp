@@ -5,10 +5,14 @@
 #include "ImageFile.h"
 #include "ImagingError.h"
 #include "NameFilters.h"
+#include "ResizeDialog.h"
+#include "RotateDialog.h"
+#include "SaveDialog.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <new>
 
 namespace quorvel::imaging {
@@ -56,6 +60,69 @@ FormatEntry& ImageDialog::SaveFormatEntry(std::int32_t index) {
         throw ImagingError(errc::InvalidParameter, kImageDialogSource);
     }
     return saveFormats_[std::size_t(index)];
+}
+
+// Both dialogs offer every choice whatever DialogFlags holds; the flags are kept for the caller.
+short ImageDialog::ShowResizeDialog(QWidget* owner) {
+    if (dialogBitmap_.isNull()) {
+        throw ImagingError(errc::InvalidBitmap, kImageDialogSource);
+    }
+    ResizeDialog dialog(QSize(dialogBitmap_.width(), dialogBitmap_.height()), resizeFlags_, owner);
+    if (dialog.exec() != QDialog::Accepted) {
+        throw ImagingError(errc::Cancelled, kImageDialogSource, QStringLiteral("Cancelled"));
+    }
+    newWidth_ = dialog.NewWidth();
+    newHeight_ = dialog.NewHeight();
+    resizeFlags_ = dialog.ResizeFlags();
+    return 0;
+}
+
+short ImageDialog::ShowRotateDialog(QWidget* owner) {
+    if (dialogBitmap_.isNull()) {
+        throw ImagingError(errc::InvalidBitmap, kImageDialogSource);
+    }
+    RotateDialog dialog(dialogBitmap_, rotateAngle_, fillColor_, rotateOption_, owner);
+    if (dialog.exec() != QDialog::Accepted) {
+        throw ImagingError(errc::Cancelled, kImageDialogSource, QStringLiteral("Cancelled"));
+    }
+    rotateAngle_ = dialog.RotateAngle();
+    fillColor_ = dialog.FillColor();
+    rotateOption_ = dialog.RotateOption();
+    return 0;
+}
+
+// Positions of the configured list whose FormatId the dialog does not know are left out; with no
+// list at all every format is offered in the standard order.
+short ImageDialog::ShowSaveDialog(QWidget* owner) {
+    SaveDialogSettings settings{dialogTitle_, fileName_, filter_, {}, 0, saveBitsPerPixel_,
+                                saveQFactor_, saveMultiPage_ != 0, (fileDialogFlags_ & 2) != 0};
+    if (saveFormats_.empty()) {
+        for (const FileFormat& format : fileFormats()) {
+            settings.formats.push_back(&format);
+        }
+        settings.preselected = std::size_t(std::max(0, saveFormatIndex_ - 1));
+    }
+    for (std::size_t i = 0; i < saveFormats_.size(); ++i) {
+        if (const FileFormat* format = fileFormatById(saveFormats_[i].FormatId)) {
+            if (std::int32_t(i) + 1 == saveFormatIndex_) {
+                settings.preselected = settings.formats.size();
+            }
+            settings.formats.push_back(format);
+        }
+    }
+    if (settings.formats.empty()) {
+        throw ImagingError(errc::InvalidParameter, kImageDialogSource);
+    }
+    SaveDialog dialog(settings, owner);
+    if (dialog.exec() != QDialog::Accepted) {
+        throw ImagingError(errc::Cancelled, kImageDialogSource, QStringLiteral("Cancelled"));
+    }
+    fileName_ = dialog.fileName();
+    saveFormat_ = dialog.format().code;
+    saveBitsPerPixel_ = dialog.bitsPerPixel();
+    saveQFactor_ = dialog.qFactor();
+    saveMultiPage_ = dialog.multiPage() ? 1 : 0;
+    return 0;
 }
 
 }  // namespace quorvel::imaging

@@ -55,11 +55,11 @@ public:
     short ShowSaveDialog(QWidget* owner);
 
     // The resize dialog over DialogBitmap; NewWidth, NewHeight and ResizeFlags on OK. Throws 20150
-    // on cancel.
+    // on cancel, 20002 without a DialogBitmap.
     short ShowResizeDialog(QWidget* owner);
 
     // The rotate dialog over DialogBitmap with a live preview; RotateAngle, FillColor and
-    // RotateOption on OK. Throws 20150 on cancel.
+    // RotateOption on OK. Throws 20150 on cancel, 20002 without a DialogBitmap.
     short ShowRotateDialog(QWidget* owner);
 
     // The save dialog's format list and its preselected position (counted from 1).

@@ -1,0 +1,230 @@
+#include "ImageSave.h"
+
+#include "ErrorCodes.h"
+#include "FileFormats.h"
+#include "ImagingError.h"
+#include "TiffPages.h"
+#include "VipsBridge.h"
+#include "WmfWriter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace quorvel::imaging {
+namespace {
+
+using vips::VImage;
+
+[[noreturn]] void fail(int code) {
+    throw ImagingError(code, kImageControlSource);
+}
+
+VImage tagged(const VImage& image) {
+    const VipsInterpretation interpretation =
+        image.bands() < 3 ? VIPS_INTERPRETATION_B_W : VIPS_INTERPRETATION_sRGB;
+    return image.copy(VImage::option()->set("interpretation", interpretation));
+}
+
+// `image` comes from toVips: 8-bit grey, RGB or RGBA. Transparency that the target cannot hold
+// goes onto white, as on paper.
+VImage withChannels(VImage image, int channels) {
+    const bool alpha = image.bands() == 4;
+    if (alpha && channels != 4) {
+        image = image.flatten(VImage::option()->set("background", std::vector<double>{255}))
+                    .cast(VIPS_FORMAT_UCHAR);
+    }
+    if (channels == 1 && image.bands() == 3) {
+        image = tagged(image).colourspace(VIPS_INTERPRETATION_B_W).cast(VIPS_FORMAT_UCHAR);
+    } else if (channels != 1 && image.bands() == 1) {
+        image = VImage::bandjoin({image, image, image});
+    }
+    if (channels == 4 && image.bands() == 3) {
+        image = image.bandjoin_const({255});
+    }
+    return tagged(image);
+}
+
+// Floyd-Steinberg error diffusion: black and white that keeps the picture's tones, where a plain
+// threshold would lose every gradient.
+Bitmap ditheredBlackAndWhite(const Bitmap& grey) {
+    const int width = grey.width();
+    PixelBuffer out(width, grey.height(), PixelLayout::Grey);
+    // Errors in sixteenths, with a spare column on either side.
+    std::vector<int> error(std::size_t(width) + 2, 0);
+    std::vector<int> below(std::size_t(width) + 2, 0);
+    for (int y = 0; y < grey.height(); ++y) {
+        std::fill(below.begin(), below.end(), 0);
+        const std::uint8_t* in = grey.row(y);
+        std::uint8_t* row = out.row(y);
+        for (int x = 0; x < width; ++x) {
+            const std::size_t i = std::size_t(x) + 1;
+            const int value = in[x] + error[i] / 16;
+            const int chosen = value < 128 ? 0 : 255;
+            row[x] = std::uint8_t(chosen);
+            const int e = value - chosen;
+            error[i + 1] += e * 7;
+            below[i - 1] += e * 3;
+            below[i] += e * 5;
+            below[i + 1] += e;
+        }
+        std::swap(error, below);
+    }
+    return Bitmap(std::move(out));
+}
+
+// A profile describes pixels of one kind only: an RGB profile on grey pixels misleads readers.
+bool profileFits(const QByteArray& icc, int channels) {
+    constexpr qsizetype kColourSpaceAt = 16;
+    const QByteArray space = icc.mid(kColourSpaceAt, 4);
+    return channels == 1 ? space == "GRAY" : space == "RGB ";
+}
+
+void setBlob(VImage& image, const char* name, const QByteArray& data) {
+    if (!data.isEmpty()) {
+        vips_image_set_blob_copy(image.get_image(), name, data.constData(),
+                                 std::size_t(data.size()));
+    }
+}
+
+// The pixels were turned upright on loading: orientation 1 keeps viewers from turning them again.
+VImage withMetadata(const VImage& image, const Metadata& metadata) {
+    VImage out = image.copy();
+    setBlob(out, VIPS_META_EXIF_NAME, metadata.exif);
+    setBlob(out, VIPS_META_XMP_NAME, metadata.xmp);
+    if (profileFits(metadata.icc, out.bands() == 4 ? 3 : out.bands())) {
+        setBlob(out, VIPS_META_ICC_NAME, metadata.icc);
+    }
+    out.set(VIPS_META_ORIENTATION, 1);
+    return out;
+}
+
+QByteArray taken(VipsBlob* blob) {
+    std::size_t length = 0;
+    const void* data = vips_area_get_data(VIPS_AREA(blob), &length, nullptr, nullptr, nullptr);
+    QByteArray bytes(static_cast<const char*>(data), qsizetype(length));
+    vips_area_unref(VIPS_AREA(blob));
+    return bytes;
+}
+
+QByteArray pixelBytes(const VImage& image) {
+    std::size_t size = 0;
+    void* pixels = image.write_to_memory(&size);
+    QByteArray bytes(static_cast<const char*>(pixels), qsizetype(size));
+    g_free(pixels);
+    return bytes;
+}
+
+QByteArray encoded(const Bitmap& bitmap, const FileFormat& format, const Depth& depth, int qFactor,
+                   bool bigTiff) {
+    const int channels = depth.bitsPerPixel == 32                    ? 4
+                         : depth.palette || depth.bitsPerPixel == 24 ? 3
+                                                                     : 1;
+    VImage pixels = withChannels(toVips(bitmap), depth.bitsPerPixel == 1 ? 1 : channels);
+    Bitmap blackAndWhite;
+    if (depth.bitsPerPixel == 1) {
+        blackAndWhite = ditheredBlackAndWhite(fromVips(pixels, {}));
+        pixels = tagged(toVips(blackAndWhite));
+    }
+    const VImage withInfo = withMetadata(pixels, bitmap.metadata());
+    switch (format.code) {
+        case fileformat::Jpeg:
+            return taken(withInfo.jpegsave_buffer(VImage::option()
+                                                      ->set("Q", qualityFromQFactor(qFactor))
+                                                      ->set("optimize_coding", true)));
+        case fileformat::Webp:
+            return taken(
+                withInfo.webpsave_buffer(VImage::option()->set("Q", qualityFromQFactor(qFactor))));
+        case fileformat::Png:
+            return taken(withInfo.pngsave_buffer());
+        case fileformat::Tiff:
+            return taken(withInfo.tiffsave_buffer(
+                VImage::option()
+                    ->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_DEFLATE)
+                    ->set("predictor", VIPS_FOREIGN_TIFF_PREDICTOR_HORIZONTAL)
+                    ->set("bigtiff", bigTiff)));
+        case fileformat::Raw:
+            return pixelBytes(pixels);
+        case fileformat::Wmf: {
+            const QByteArray rgb = pixelBytes(pixels);
+            return windowsMetafile(pixels.width(), pixels.height(),
+                                   reinterpret_cast<const std::uint8_t*>(rgb.constData()));
+        }
+        default: {
+            // BMP, PCX and TGA through ImageMagick, which also quantises the palette depths.
+            // None of the three carries EXIF, so no metadata goes along.
+            vips::VOption* options =
+                VImage::option()->set("format", format.extension)->set("strip", true);
+            if (depth.palette) {
+                options->set("bitdepth", int(depth.bitsPerPixel));
+            }
+            return taken(pixels.magicksave_buffer(options));
+        }
+    }
+}
+
+QByteArray existingFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        fail(errc::CannotOpenFile);
+    }
+    return file.readAll();
+}
+
+void writeAtomically(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        fail(errc::WriteFailed);
+    }
+}
+
+}  // namespace
+
+int qualityFromQFactor(int qFactor) {
+    return 95 - 8 * (qFactor - 2);
+}
+
+void saveImageFile(const Bitmap& bitmap, const QString& path, int formatCode, int bitsPerPixel,
+                   int qFactor, bool multiPage) {
+    if (bitmap.isNull()) {
+        fail(errc::InvalidBitmap);
+    }
+    const QFileInfo target(path);
+    // Anything but a regular file (a folder, a device, a pipe) is no place for a picture, and
+    // renaming a file over a device would replace the device.
+    if (path.isEmpty() || path.contains(QChar(u'\0')) || (target.exists() && !target.isFile())) {
+        fail(errc::InvalidFileName);
+    }
+    const FileFormat* format = fileFormatByCode(formatCode);
+    if (format == nullptr) {
+        fail(errc::InvalidFileFormat);
+    }
+    const Depth* depth = depthOf(*format, bitsPerPixel);
+    if (depth == nullptr) {
+        fail(errc::InvalidBitsPerPixel);
+    }
+    if (format->lossy && (qFactor < 2 || qFactor > 10)) {
+        fail(errc::InvalidQFactor);
+    }
+    if (format->maxSide > 0 && std::max(bitmap.width(), bitmap.height()) > format->maxSide) {
+        fail(errc::FormatNotAvailable);
+    }
+    const bool append = multiPage && format->pages && target.exists();
+    const QByteArray existing = append ? existingFile(path) : QByteArray();
+    const bool bigTiff = append && isBigTiff(existing);
+    QByteArray bytes = guardVips(
+        errc::WriteFailed, [&] { return encoded(bitmap, *format, *depth, qFactor, bigTiff); });
+    if (bytes.isEmpty()) {
+        fail(errc::WriteFailed);
+    }
+    if (append) {
+        bytes = withAppendedPage(existing, bytes);
+    }
+    writeAtomically(path, bytes);
+}
+
+}  // namespace quorvel::imaging

@@ -1,0 +1,178 @@
+#include "SaveDialog.h"
+
+#include "NameFilters.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include <algorithm>
+
+namespace quorvel::imaging {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+template <typename Control>
+Control* named(Control* control, const char* name, const QString& accessibleName) {
+    control->setObjectName(QLatin1String(name));
+    control->setAccessibleName(accessibleName);
+    return control;
+}
+
+}  // namespace
+
+SaveDialog::SaveDialog(const SaveDialogSettings& settings, QWidget* owner)
+    : QDialog(owner), settings_(settings) {
+    setWindowTitle(settings.title);
+    setObjectName(u"SaveDialog"_s);
+
+    fileName_ = named(new QLineEdit(settings.fileName, this), "fileName", u"File name"_s);
+    // Room for a whole path, which is what the field usually holds.
+    fileName_->setMinimumWidth(fileName_->fontMetrics().averageCharWidth() * 50);
+    auto* browse = named(new QPushButton(u"B&rowse..."_s, this), "browse", u"Browse"_s);
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(fileName_, 1);
+    nameRow->addWidget(browse);
+
+    format_ = named(new QComboBox(this), "format", u"Format"_s);
+    for (const FileFormat* format : settings.formats) {
+        format_->addItem(
+            u"%1 (*.%2)"_s.arg(QLatin1String(format->name), QLatin1String(format->extension)));
+    }
+    bitsPerPixel_ = named(new QComboBox(this), "bitsPerPixel", u"Bits per pixel"_s);
+    qFactor_ = named(new QSpinBox(this), "qFactor", u"Quality factor"_s);
+    qFactor_->setRange(2, 10);
+    qFactor_->setValue(std::clamp(settings.qFactor, 2, 10));
+    qFactor_->setToolTip(u"2: best quality, least compression; 10: smallest file"_s);
+    multiPage_ = named(new QCheckBox(u"Add as a new &page to an existing file"_s, this),
+                       "multiPage", u"Add as a new page to an existing file"_s);
+    multiPage_->setChecked(settings.multiPage);
+
+    auto* form = new QFormLayout;
+    const auto addRow = [&](const QString& text, QWidget* buddy, auto* field) {
+        auto* label = new QLabel(text, this);
+        label->setBuddy(buddy);
+        form->addRow(label, field);
+    };
+    addRow(u"File &name:"_s, fileName_, nameRow);
+    addRow(u"&Format:"_s, format_, format_);
+    addRow(u"&Bits per pixel:"_s, bitsPerPixel_, bitsPerPixel_);
+    addRow(u"&Quality factor:"_s, qFactor_, qFactor_);
+    form->addRow(multiPage_);
+
+    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons_);
+
+    connect(browse, &QPushButton::clicked, this, &SaveDialog::browse);
+    connect(format_, &QComboBox::currentIndexChanged, this, &SaveDialog::showFormat);
+    connect(fileName_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        buttons_->button(QDialogButtonBox::Ok)->setEnabled(!text.isEmpty());
+    });
+    connect(buttons_, &QDialogButtonBox::accepted, this, &SaveDialog::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &SaveDialog::reject);
+
+    format_->setCurrentIndex(int(std::min(settings.preselected, settings.formats.size() - 1)));
+    showFormat(format_->currentIndex());
+    buttons_->button(QDialogButtonBox::Ok)->setEnabled(!settings.fileName.isEmpty());
+    fileName_->setFocus();
+}
+
+QString SaveDialog::fileName() const {
+    return fileName_->text();
+}
+
+const FileFormat& SaveDialog::format() const {
+    return *settings_.formats[std::size_t(std::max(0, format_->currentIndex()))];
+}
+
+short SaveDialog::bitsPerPixel() const {
+    return short(bitsPerPixel_->currentData().toInt());
+}
+
+short SaveDialog::qFactor() const {
+    return short(qFactor_->value());
+}
+
+bool SaveDialog::multiPage() const {
+    return multiPage_->isEnabled() && multiPage_->isChecked();
+}
+
+void SaveDialog::accept() {
+    if (fileName().isEmpty() || !mayReplace()) {
+        return;
+    }
+    QDialog::accept();
+}
+
+// Depths follow the format; the one chosen before stays where the new format offers it.
+void SaveDialog::showFormat(int index) {
+    if (index < 0) {
+        return;
+    }
+    const FileFormat& chosen = *settings_.formats[std::size_t(index)];
+    const int wanted = bitsPerPixel_->count() > 0 ? bitsPerPixel() : settings_.bitsPerPixel;
+    bitsPerPixel_->clear();
+    for (const Depth& depth : chosen.depths) {
+        bitsPerPixel_->addItem(QString::fromLatin1(depth.label), int(depth.bitsPerPixel));
+    }
+    int selected = bitsPerPixel_->findData(wanted);
+    if (selected < 0) {
+        selected = std::max(0, bitsPerPixel_->findData(24));
+    }
+    bitsPerPixel_->setCurrentIndex(selected);
+    qFactor_->setEnabled(chosen.lossy);
+    multiPage_->setEnabled(chosen.pages);
+}
+
+void SaveDialog::browse() {
+    QFileDialog dialog(this, windowTitle());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // The question comes once, from this dialog's OK, with the name completed.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    const QStringList filters = nameFiltersFromFilter(settings_.filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+    }
+    if (!fileName().isEmpty()) {
+        const QFileInfo proposed(fileName());
+        dialog.setDirectory(proposed.absolutePath());
+        dialog.selectFile(proposed.fileName());
+    }
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        fileName_->setText(dialog.selectedFiles().constFirst());
+    }
+}
+
+bool SaveDialog::mayReplace() {
+    if (!settings_.confirmReplace || multiPage()) {
+        return true;
+    }
+    QString path = fileName();
+    if (!path.contains(QLatin1Char('.'))) {
+        path += QLatin1Char('.') + QLatin1String(format().extension);
+    }
+    if (!QFileInfo(path).isFile()) {
+        return true;
+    }
+    QMessageBox question(QMessageBox::Question, windowTitle(),
+                         u"%1 already exists.\nDo you want to replace it?"_s.arg(path),
+                         QMessageBox::Yes | QMessageBox::No, this);
+    question.setDefaultButton(QMessageBox::No);
+    return question.exec() == QMessageBox::Yes;
+}
+
+}  // namespace quorvel::imaging

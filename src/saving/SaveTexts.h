@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace quorvel::saving {
+
+inline const QString kSaveErrorTitle = QStringLiteral("SaveFile Error");
+inline const QString kSaveDialogTitle = QStringLiteral("Save File");
+inline const QString kSaveDialogFilter = QStringLiteral("All Files|*.*");
+
+// The short English text of an imaging error code; empty for a code without one (20020,
+// 20066..20069, below 20000, above 20090). nError is left unchanged.
+QString DecodeError(const short& nError);
+
+// What a save that returned `code` says: Error '20005, Error writing file' was generated.
+QString ReturnedErrorText(short code);
+
+// What a raised error says: VB Error: '20013' - Invalid parmameter passed.
+QString RaisedErrorText(int number, const QString& description);
+
+}  // namespace quorvel::saving
