@@ -326,7 +326,7 @@ void Main::ResetMousePointer() {
 void Main::LoadLead_Click() {
     const QString previousName = LEADDlg1_->FileName();
     prepareOpenDialog(kLoadImageFilter, kLoadImageDialogFlags);
-    withFailurePath(
+    imaging::withFailurePath(
         [&] {
             LEADDlg1_->ShowOpenDialog(this);
             const QString path = LEADDlg1_->FileName();
@@ -350,7 +350,7 @@ void Main::LoadLead_Click() {
 
 void Main::LoadFromCommandLine(const QString& path) {
     prepareOpenDialog(kCommandLineFilter, kCommandLineDialogFlags);
-    withFailurePath(
+    imaging::withFailurePath(
         [&] {
             const imaging::BusyCursor busy;
             const QSizeF size = queryOpenedFile(path);

@@ -2,6 +2,7 @@
 
 #include "BusyCursor.h"
 #include "ErrorCodes.h"
+#include "FailurePath.h"
 #include "ImageControl.h"
 #include "ImageDialog.h"
 #include "ImagingError.h"
@@ -11,7 +12,6 @@
 #include <QWidget>
 
 #include <limits>
-#include <new>
 #include <utility>
 
 namespace quorvel::geometry {
@@ -37,13 +37,9 @@ void GeometryCommands::withPicture(Body&& body) {
     if (c_.LEAD1.Bitmap().isNull()) {
         return;
     }
-    try {
-        body();
-    } catch (const imaging::ImagingError& error) {
+    imaging::withFailurePath(body, [this](const imaging::ImagingError& error) {
         ReportGeometryError(error);
-    } catch (const std::bad_alloc&) {
-        ReportGeometryError(imaging::ImagingError(imaging::errc::NoMemory, appTitle_));
-    }
+    });
 }
 
 // The quick rotations and flips are not expected to fail, but a failing image control must still

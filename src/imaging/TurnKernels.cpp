@@ -172,25 +172,20 @@ QUORVEL_AVX512 void turnTiles(const std::uint8_t* in, int width, int height, boo
     const std::size_t outStride = std::size_t(height) * C;
     const int tiledRows = firstRow + (endRow - firstRow) / 16 * 16;
     const int tiledColumns = height / 16 * 16;
-    for (int ys = firstRow; ys < tiledRows; ys += KSUPER) {
-        for (int xs = 0; xs < tiledColumns; xs += KSUPER) {
-            const int ye = std::min(tiledRows, ys + KSUPER);
-            const int xe = std::min(tiledColumns, xs + KSUPER);
-            for (int y0 = ys; y0 < ye; y0 += 16) {
+    const int rowBlocks = (tiledRows - firstRow) / 16;
+    const int columnBlocks = tiledColumns / 16;
+    constexpr int kSuperA = KSA / 16;
+    constexpr int kSuperB = KSB / 16;
+    for (int as = 0; as < rowBlocks; as += kSuperA) {
+        for (int bs = 0; bs < columnBlocks; bs += kSuperB) {
+            for (int a = as; a < std::min(rowBlocks, as + kSuperA); ++a) {
+                const bool rowsDown = SCA ? !clockwise : false;
+                const int y0 = firstRow + 16 * (rowsDown ? rowBlocks - 1 - a : a);
                 const std::size_t column = std::size_t(clockwise ? y0 : width - 16 - y0) * C;
-                for (int x0 = xs; x0 < xe; x0 += 16) {
+                for (int b = bs; b < std::min(columnBlocks, bs + kSuperB); ++b) {
+                    const bool colsDown = SRA ? clockwise : false;
+                    const int x0 = 16 * (colsDown ? columnBlocks - 1 - b : b);
                     __m512i rows[16];
-#ifdef PF
-                    for (int k = 0; k < 16; ++k) {
-                        const std::size_t sourceRow =
-                            std::size_t(clockwise ? height - 1 - x0 - k : x0 + k);
-                        const std::uint8_t* next = in + sourceRow * inStride + column + (clockwise ? 16 * C : -16 * C);
-                        if (y0 + 16 < ye) {
-                            __builtin_prefetch(next);
-                            __builtin_prefetch(next + 16 * C - 1);
-                        }
-                    }
-#endif
                     for (int k = 0; k < 16; ++k) {
                         const std::size_t sourceRow =
                             std::size_t(clockwise ? height - 1 - x0 - k : x0 + k);

@@ -2,6 +2,7 @@
 
 #include "BusyCursor.h"
 #include "ErrorCodes.h"
+#include "FailurePath.h"
 #include "ImageControl.h"
 #include "ImageDialog.h"
 #include "ImagingError.h"
@@ -10,7 +11,6 @@
 
 #include <QMessageBox>
 
-#include <new>
 
 namespace quorvel::saving {
 namespace {
@@ -34,21 +34,19 @@ void SaveCommand::Save_Click() {
         return;
     }
     // One failure path for the whole command, so that nothing unwinds into the event loop.
-    try {
-        configureFormatList();
-        prepareDialog();
-        saveChosenFile();
-    } catch (const imaging::ImagingError& error) {
-        if (error.number() == imaging::errc::Cancelled) {
-            return;
-        }
-        c_.ResetMousePointer();
-        showSaveError(c_.owner, RaisedErrorText(error.number(), error.description()));
-    } catch (const std::bad_alloc&) {
-        c_.ResetMousePointer();
-        showSaveError(c_.owner, RaisedErrorText(imaging::errc::NoMemory,
-                                                imaging::errorText(imaging::errc::NoMemory)));
-    }
+    imaging::withFailurePath(
+        [this] {
+            configureFormatList();
+            prepareDialog();
+            saveChosenFile();
+        },
+        [this](const imaging::ImagingError& error) {
+            if (error.number() == imaging::errc::Cancelled) {
+                return;
+            }
+            c_.ResetMousePointer();
+            showSaveError(c_.owner, RaisedErrorText(error.number(), error.description()));
+        });
 }
 
 // The list stays in the dialog once sent.

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "AppInfo.h"
 #include "ErrorCodes.h"
 #include "ImagingError.h"
 
 #include <new>
 
-namespace quorvel::app {
+namespace quorvel::imaging {
 
 // Runs a command's body with one failure path: the first ImagingError abandons the remaining
 // steps and goes to `fail`; running out of memory goes there as error 20001. Neither escapes, so
@@ -15,11 +14,11 @@ template <typename Body, typename Fail>
 void withFailurePath(Body&& body, Fail&& fail) {
     try {
         body();
-    } catch (const imaging::ImagingError& error) {
+    } catch (const ImagingError& error) {
         fail(error);
     } catch (const std::bad_alloc&) {
-        fail(imaging::ImagingError(imaging::errc::NoMemory, kAppTitle));
+        fail(ImagingError(errc::NoMemory, kImageControlSource));
     }
 }
 
-}  // namespace quorvel::app
+}  // namespace quorvel::imaging
