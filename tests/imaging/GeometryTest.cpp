@@ -2,7 +2,9 @@
 
 #include "ErrorCodes.h"
 #include "ImagingError.h"
+#include "ResampleKernels.h"
 #include "TestImages.h"
+#include "TurnKernels.h"
 
 #include <QSize>
 
@@ -15,7 +17,9 @@
 #include <cstdint>
 #include <functional>
 #include <ostream>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace quorvel::imaging {
 
@@ -181,6 +185,276 @@ TEST(GeometryTest, CarriesMetadataOverAndLeavesTheSourceAlone) {
         EXPECT_EQ(all(result.metadata()), all(metadata));
     }
     EXPECT_TRUE(samePixels(source, patternBitmap(6, 7, PixelLayout::Rgb)));
+}
+
+// Noise: no structure for a wrong offset or channel to hide in.
+Bitmap randomBitmap(int width, int height, PixelLayout layout, unsigned seed) {
+    std::mt19937 random(seed);
+    PixelBuffer buffer(width, height, layout);
+    for (std::size_t i = 0; i < buffer.byteCount(); ++i) {
+        buffer.data()[i] = std::uint8_t(random());
+    }
+    return Bitmap(std::move(buffer));
+}
+
+// Bytes in a run with guard bytes either side, which must survive a kernel's writes.
+class GuardedBytes {
+public:
+    explicit GuardedBytes(std::size_t count) : bytes_(count + 2 * kGuard, kGuardValue) {}
+    std::uint8_t* data() { return bytes_.data() + kGuard; }
+    const std::vector<std::uint8_t>& all() const { return bytes_; }
+
+private:
+    static constexpr std::size_t kGuard = 64;
+    static constexpr std::uint8_t kGuardValue = 0xA5;
+    std::vector<std::uint8_t> bytes_;
+};
+
+class TurnKernelTest : public ::testing::TestWithParam<PixelLayout> {};
+
+// Lengths and sizes around the vector widths and the 16 x 16 tiles, so that every tail is taken.
+TEST_P(TurnKernelTest, MirrorAgreesWithThePortableLoop) {
+    const int channels = channelCount(GetParam());
+    for (const int pixels : {1, 15, 16, 20, 21, 22, 63, 64, 65, 1000}) {
+        const Bitmap row = randomBitmap(pixels, 1, GetParam(), unsigned(pixels));
+        GuardedBytes expected(row.byteCount());
+        GuardedBytes actual(row.byteCount());
+        mirrorPixelsPortable(row.pixels(), expected.data(), std::size_t(pixels), channels);
+        mirrorPixels(row.pixels(), actual.data(), std::size_t(pixels), channels);
+        EXPECT_EQ(actual.all(), expected.all()) << pixels << " pixels";
+        // The portable loop against the plain definition.
+        const std::uint8_t* last = row.pixels() + (pixels - 1) * channels;
+        EXPECT_TRUE(std::equal(last, last + channels, expected.data())) << pixels << " pixels";
+    }
+}
+
+TEST_P(TurnKernelTest, QuarterTurnsAgreeWithThePortableLoopInBands) {
+    const int channels = channelCount(GetParam());
+    for (const QSize size : {QSize(1, 1), QSize(16, 16), QSize(17, 15), QSize(33, 47),
+                             QSize(70, 35), QSize(530, 20)}) {
+        const Bitmap picture =
+            randomBitmap(size.width(), size.height(), GetParam(), unsigned(size.width()));
+        for (const bool clockwise : {true, false}) {
+            GuardedBytes expected(picture.byteCount());
+            GuardedBytes actual(picture.byteCount());
+            const int rows = size.width();
+            turnQuarterPortable(picture.pixels(), size.width(), size.height(), channels, clockwise,
+                                expected.data(), 0, rows);
+            // Bands that start and end off the tile grid.
+            turnQuarter(picture.pixels(), size.width(), size.height(), channels, clockwise,
+                        actual.data(), 0, rows / 3);
+            turnQuarter(picture.pixels(), size.width(), size.height(), channels, clockwise,
+                        actual.data(), rows / 3, rows);
+            EXPECT_EQ(actual.all(), expected.all())
+                << size.width() << "x" << size.height() << (clockwise ? " clockwise" : "");
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, TurnKernelTest,
+                         ::testing::Values(PixelLayout::Grey, PixelLayout::Rgb, PixelLayout::Rgba),
+                         ::testing::PrintToStringParamName());
+
+// Pictures over the size that is made in bands on several threads.
+TEST(GeometryTest, LargePicturesTurnAndFlipBackExactly) {
+    const Bitmap picture = randomBitmap(1501, 1001, PixelLayout::Rgb, 7);
+    EXPECT_TRUE(samePixels(rotated(rotated(picture, 9000, true, Qt::white), 27000, true, Qt::white),
+                           picture));
+    EXPECT_TRUE(samePixels(
+        rotated(rotated(picture, 18000, true, Qt::white), 18000, true, Qt::white), picture));
+    EXPECT_TRUE(samePixels(flipped(flipped(picture)), picture));
+    EXPECT_TRUE(samePixels(mirrored(mirrored(picture)), picture));
+    const Bitmap half = rotated(picture, 18000, true, Qt::white);
+    EXPECT_EQ(colourAt(half, 0, 0), colourAt(picture, 1500, 1000));
+    EXPECT_EQ(colourAt(half, 1500, 400), colourAt(picture, 0, 600));
+}
+
+// The average of each box, rounded half up, from plain sums.
+Bitmap boxAverages(const Bitmap& source, int factorX, int factorY) {
+    const int channels = source.channels();
+    PixelBuffer buffer(source.width() / factorX, source.height() / factorY, source.layout());
+    const int n = factorX * factorY;
+    for (int y = 0; y < buffer.height(); ++y) {
+        for (int x = 0; x < buffer.width(); ++x) {
+            for (int c = 0; c < channels; ++c) {
+                int sum = 0;
+                for (int j = 0; j < factorY; ++j) {
+                    for (int i = 0; i < factorX; ++i) {
+                        sum += source.row(y * factorY + j)[(x * factorX + i) * channels + c];
+                    }
+                }
+                buffer.row(y)[x * channels + c] = std::uint8_t((2 * sum + n) / (2 * n));
+            }
+        }
+    }
+    return Bitmap(std::move(buffer));
+}
+
+struct Box {
+    int factorX;
+    int factorY;
+};
+
+TEST(GeometryTest, WholeFactorReductionsAreExactBoxAverages) {
+    for (const PixelLayout layout : {PixelLayout::Grey, PixelLayout::Rgb}) {
+        for (const Box box : {Box{2, 2}, Box{3, 3}, Box{5, 5}, Box{4, 1}, Box{1, 3}, Box{11, 11}}) {
+            // Odd sizes, and a row long enough for the column sums to come in several strips.
+            for (const int across : {3, 1501}) {
+                const Bitmap picture = randomBitmap(box.factorX * across, box.factorY * 5, layout,
+                                                    unsigned(box.factorX * 31 + across));
+                const Bitmap result = resized(picture, across, 5, Resampling::HighQuality);
+                EXPECT_TRUE(samePixels(result, boxAverages(picture, box.factorX, box.factorY)))
+                    << ::testing::PrintToString(layout) << " " << box.factorX << "x" << box.factorY
+                    << ", " << across << " across";
+            }
+        }
+    }
+}
+
+double catmullRom(double distance) {
+    const double d = std::abs(distance);
+    return d < 1   ? 1.5 * d * d * d - 2.5 * d * d + 1
+           : d < 2 ? -0.5 * d * d * d + 2.5 * d * d - 4 * d + 2
+                   : 0;
+}
+
+// Separable Catmull-Rom cubics straight from their definition, edge pixels repeated. For doubling
+// every weight is a multiple of 1/128, so these sums are exact in double.
+Bitmap cubicDoubled(const Bitmap& source) {
+    const int w = source.width();
+    const int h = source.height();
+    const int channels = source.channels();
+    PixelBuffer buffer(2 * w, 2 * h, source.layout());
+    for (int y = 0; y < 2 * h; ++y) {
+        const double v = (y + 0.5) / 2 - 0.5;
+        for (int x = 0; x < 2 * w; ++x) {
+            const double u = (x + 0.5) / 2 - 0.5;
+            for (int c = 0; c < channels; ++c) {
+                double sum = 0;
+                for (int j = int(std::floor(v)) - 1; j <= int(std::floor(v)) + 2; ++j) {
+                    for (int i = int(std::floor(u)) - 1; i <= int(std::floor(u)) + 2; ++i) {
+                        const std::uint8_t* p = source.row(std::clamp(j, 0, h - 1));
+                        sum += catmullRom(u - i) * catmullRom(v - j) *
+                               p[std::clamp(i, 0, w - 1) * channels + c];
+                    }
+                }
+                buffer.row(y)[x * channels + c] =
+                    std::uint8_t(std::clamp(std::floor(sum + 0.5), 0.0, 255.0));
+            }
+        }
+    }
+    return Bitmap(std::move(buffer));
+}
+
+TEST(GeometryTest, DoublingIsTheExactCatmullRomCubic) {
+    for (const PixelLayout layout : {PixelLayout::Grey, PixelLayout::Rgb}) {
+        for (const QSize size : {QSize(1, 1), QSize(2, 3), QSize(7, 5), QSize(37, 4)}) {
+            const Bitmap picture =
+                randomBitmap(size.width(), size.height(), layout, unsigned(size.width()));
+            const Bitmap expected = cubicDoubled(picture);
+            EXPECT_TRUE(samePixels(
+                resized(picture, 2 * size.width(), 2 * size.height(), Resampling::HighQuality),
+                expected))
+                << ::testing::PrintToString(layout) << " " << size.width() << "x" << size.height();
+            // The portable loop, in two bands.
+            PixelBuffer portable(2 * size.width(), 2 * size.height(), layout);
+            const int rows = 2 * size.height();
+            cubicDoublePortable(picture.pixels(), size.width(), size.height(), picture.channels(),
+                                portable.data(), 0, rows / 2);
+            cubicDoublePortable(picture.pixels(), size.width(), size.height(), picture.channels(),
+                                portable.data(), rows / 2, rows);
+            EXPECT_TRUE(samePixels(Bitmap(std::move(portable)), expected));
+        }
+    }
+}
+
+TEST(GeometryTest, AreaWeightsAreEachInputPixelsShareOfTheOutputPixel) {
+    // Output pixel 0 covers input [0, 2.5), output 1 covers [2.5, 5).
+    const AxisWeights axis = areaWeights(5, 2);
+    ASSERT_EQ(axis.taps, 3);
+    EXPECT_EQ(axis.first, (std::vector<int>{0, 2}));
+    EXPECT_THAT(axis.weights,
+                ::testing::Pointwise(::testing::FloatEq(),
+                                     std::vector<float>{0.4f, 0.4f, 0.2f, 0.2f, 0.4f, 0.4f}));
+}
+
+// Any other size goes through single-precision sums; they must agree with the exact paths to
+// within a level where both apply.
+TEST(GeometryTest, TheGeneralResamplerAgreesWithTheExactPaths) {
+    const Bitmap picture = randomBitmap(45, 27, PixelLayout::Rgb, 11);
+    const auto general = [&](const AxisWeights& x, const AxisWeights& y) {
+        PixelBuffer buffer(int(x.first.size()), int(y.first.size()), PixelLayout::Rgb);
+        resampleSeparable(picture.pixels(), picture.width(), 3, x, y, buffer.data(), 0,
+                          buffer.height());
+        return Bitmap(std::move(buffer));
+    };
+    const auto withinALevel = [](const Bitmap& a, const Bitmap& b) {
+        int differing = 0;
+        for (std::size_t i = 0; i < a.byteCount(); ++i) {
+            EXPECT_LE(std::abs(a.pixels()[i] - b.pixels()[i]), 1) << "byte " << i;
+            differing += a.pixels()[i] != b.pixels()[i];
+        }
+        return differing;
+    };
+    const Bitmap third = general(areaWeights(45, 15), areaWeights(27, 9));
+    EXPECT_LT(withinALevel(third, boxAverages(picture, 3, 3)), int(third.byteCount()) / 20);
+    const Bitmap doubled = general(cubicWeights(45, 90), cubicWeights(27, 54));
+    EXPECT_LT(withinALevel(doubled, cubicDoubled(picture)), int(doubled.byteCount()) / 20);
+}
+
+// With every input pixel on an output pixel centre, the bilinear turn by a quarter is the exact
+// one, but for the colour of fully transparent pixels, which mixing weighted by alpha drops.
+TEST_P(TurnKernelTest, BilinearTurnByAQuarterIsTheExactTurn) {
+    const int channels = channelCount(GetParam());
+    PixelBuffer pixels(23, 14, GetParam());
+    std::mt19937 random(3);
+    for (std::size_t i = 0; i < pixels.byteCount(); ++i) {
+        const bool alpha = channels == 4 && i % 4 == 3;
+        pixels.data()[i] = std::uint8_t(random() | (alpha ? 1u : 0u));
+    }
+    const Bitmap picture(std::move(pixels));
+    const std::uint8_t fill[4] = {1, 2, 3, 255};
+    GuardedBytes expected(picture.byteCount());
+    GuardedBytes actual(picture.byteCount());
+    turnQuarterPortable(picture.pixels(), 23, 14, channels, true, expected.data(), 0, 23);
+    rotateBilinear(picture.pixels(), 23, 14, channels, fill, 0.0, 1.0, actual.data(), 14, 23, 0,
+                   23);
+    EXPECT_EQ(actual.all(), expected.all());
+}
+
+// The RGB turn runs a vector path inside the picture; grey and opaque RGBA pixels are mixed one
+// channel at a time, and must come out the same.
+TEST(GeometryTest, FreeTurnsMixEveryLayoutAlike) {
+    // Thin pictures too, where hardly any pixel has all its neighbours.
+    for (const QSize size : {QSize(40, 31), QSize(40, 1), QSize(1, 31), QSize(2, 2)}) {
+        const Bitmap grey = randomBitmap(size.width(), size.height(), PixelLayout::Grey, 5);
+        PixelBuffer rgbPixels(size.width(), size.height(), PixelLayout::Rgb);
+        PixelBuffer rgbaPixels(size.width(), size.height(), PixelLayout::Rgba);
+        for (std::size_t i = 0; i < grey.byteCount(); ++i) {
+            std::fill_n(rgbPixels.data() + 3 * i, 3, grey.pixels()[i]);
+            std::fill_n(rgbaPixels.data() + 4 * i, 3, grey.pixels()[i]);
+            rgbaPixels.data()[4 * i + 3] = 255;
+        }
+        const Bitmap rgb(std::move(rgbPixels));
+        const Bitmap rgba(std::move(rgbaPixels));
+        const QColor fill(90, 90, 90);
+        for (const int angle : {1234, 3000, 31000}) {
+            const Bitmap greyTurned = rotated(grey, angle, true, fill);
+            const Bitmap rgbTurned = rotated(rgb, angle, true, fill);
+            const Bitmap rgbaTurned = rotated(rgba, angle, true, fill);
+            for (int y = 0; y < greyTurned.height(); ++y) {
+                for (int x = 0; x < greyTurned.width(); ++x) {
+                    const std::string expected = colourAt(greyTurned, x, y);
+                    ASSERT_EQ(colourAt(rgbTurned, x, y), expected)
+                        << size.width() << "x" << size.height() << " by " << angle << " at " << x
+                        << "," << y;
+                    ASSERT_EQ(colourAt(rgbaTurned, x, y), expected)
+                        << size.width() << "x" << size.height() << " by " << angle << " at " << x
+                        << "," << y;
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

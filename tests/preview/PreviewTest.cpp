@@ -2,33 +2,27 @@
 #include "ImageControl.h"
 #include "Main.h"
 #include "ModalDialogs.h"
-#include "PreviewCommands.h"
+#include "TestImages.h"
 #include "ThumbTextSlider.h"
 
 #include <QApplication>
+#include <QMouseEvent>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace quorvel::preview {
 namespace {
 
 using imaging::ImageControl;
-
-// After a click: the title, whether the original is shown, and the size mode.
-struct Shown {
-    const char* title;
-    bool original;
-    int scaling;
-};
-const Shown kCorrectedFit{" Beautified, Fit to Screen", false, ImageControl::kFit};
-const Shown kCorrectedActual{" Beautified, Actual Size", false, ImageControl::kActualSize};
-const Shown kOriginalFit{" Original, Fit to Screen", true, ImageControl::kFit};
-const Shown kOriginalActual{" Original, Actual Size", true, ImageControl::kActualSize};
 
 class PreviewTest : public ::testing::Test {
 protected:
@@ -45,23 +39,27 @@ protected:
 
     // Clicks `panel` and hands the preview to `inPreview`, which must close it.
     void clickPanel(ImageControl* panel, const std::function<void(Form1&)>& inPreview) {
-        bool ran = false;
+        bool opened = false;
         testing::whenModalAppears([&](QWidget* modal) {
-            ran = true;
+            opened = true;
             auto& form = dynamic_cast<Form1&>(*modal);
             inPreview(form);
             EXPECT_FALSE(form.isVisible());
             form.reject();
         });
         QTest::mouseClick(panel, Qt::LeftButton);
-        EXPECT_TRUE(ran);
+        EXPECT_TRUE(opened);
     }
 
-    void expectShows(const Form1& form, const Shown& shown) {
-        EXPECT_EQ(form.windowTitle().toStdString(), shown.title);
-        const ImageControl* source = shown.original ? window_.LEAD2() : window_.LEAD1();
-        EXPECT_TRUE(samePixels(form.LEAD1()->Bitmap(), source->Bitmap())) << shown.title;
-        EXPECT_EQ(form.LEAD1()->DisplayScaling(), shown.scaling) << shown.title;
+    // The picture and size mode must be the ones the title names.
+    void expectShows(const Form1& form, const std::string& title) {
+        EXPECT_EQ(form.windowTitle().toStdString(), title);
+        const bool original = title.starts_with(" Original");
+        const ImageControl* source = original ? window_.LEAD2() : window_.LEAD1();
+        EXPECT_TRUE(samePixels(form.LEAD1()->Bitmap(), source->Bitmap())) << title;
+        EXPECT_EQ(form.LEAD1()->DisplayScaling(),
+                  title.ends_with("Actual Size") ? ImageControl::kActualSize : ImageControl::kFit)
+            << title;
     }
 
     QTemporaryDir dir_;
@@ -70,87 +68,89 @@ protected:
 
 struct Sequence {
     const char* name;
-    bool fromOriginal;
-    Shown opening;
-    std::vector<std::pair<Qt::MouseButton, Shown>> clicks;
+    // The title on opening, which also names the panel clicked.
+    const char* opening;
+    std::vector<std::pair<Qt::MouseButton, const char*>> clicks;
+    friend void PrintTo(const Sequence& s, std::ostream* out) { *out << s.name; }
 };
-
-void PrintTo(const Sequence& sequence, std::ostream* out) {
-    *out << sequence.name;
-}
 
 class PreviewSequenceTest : public PreviewTest, public ::testing::WithParamInterface<Sequence> {};
 
-// The title is spoilt before each click, so each check also shows that it was rewritten.
-TEST_P(PreviewSequenceTest, ButtonsSwitchPictureAndSizeAndTheMiddleOneCloses) {
+TEST_P(PreviewSequenceTest, LeftSwitchesRightResizesMiddleAndEscapeClose) {
     const Sequence& sequence = GetParam();
-    clickPanel(sequence.fromOriginal ? window_.LEAD2() : window_.LEAD1(), [&](Form1& form) {
+    const bool original = std::string(sequence.opening).starts_with(" Original");
+    clickPanel(original ? window_.LEAD2() : window_.LEAD1(), [&](Form1& form) {
         expectShows(form, sequence.opening);
         for (const auto& [button, shown] : sequence.clicks) {
-            form.setWindowTitle(QStringLiteral("stale"));
             QTest::mouseClick(form.LEAD1(), button);
             expectShows(form, shown);
         }
         QTest::mouseClick(form.LEAD1(), Qt::MiddleButton);
     });
-    EXPECT_EQ(window_.PreviewCommands()->PreviewOriginal(), sequence.fromOriginal);
-}
-
-INSTANTIATE_TEST_SUITE_P(Clicks, PreviewSequenceTest,
-                         ::testing::Values(Sequence{"CorrectedLeftLeftRight",
-                                                    false,
-                                                    kCorrectedFit,
-                                                    {{Qt::LeftButton, kOriginalFit},
-                                                     {Qt::LeftButton, kCorrectedFit},
-                                                     {Qt::RightButton, kCorrectedActual}}},
-                                           Sequence{"OriginalRightLeftRight",
-                                                    true,
-                                                    kOriginalFit,
-                                                    {{Qt::RightButton, kOriginalActual},
-                                                     {Qt::LeftButton, kCorrectedActual},
-                                                     {Qt::RightButton, kCorrectedFit}}},
-                                           Sequence{"OtherButtonsChangeNothing",
-                                                    false,
-                                                    kCorrectedFit,
-                                                    {{Qt::BackButton, kCorrectedFit},
-                                                     {Qt::RightButton, kCorrectedActual}}}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(PreviewTest, EachOpeningIsModalMaximisedCoveredAndFresh) {
-    clickPanel(window_.LEAD1(), [&](Form1& form) {
-        EXPECT_EQ(form.windowModality(), Qt::ApplicationModal);
-        EXPECT_TRUE(form.windowState().testFlag(Qt::WindowMaximized));
-        EXPECT_EQ(form.parentWidget(), &window_);
-        EXPECT_EQ(form.LEAD1()->toolTip().toStdString(),
-                  "Click mouse left button to switch, right to actual size, middle to close");
-        QTest::mouseClick(form.LEAD1(), Qt::LeftButton);
-        QTest::mouseClick(form.LEAD1(), Qt::RightButton);
-        form.showNormal();
-        form.resize(320, 240);
-        EXPECT_TRUE(
-            testing::waitUntil([&] { return form.LEAD1()->geometry() == QRect(0, 0, 320, 240); }));
-        QTest::keyClick(form.LEAD1(), Qt::Key_Escape);
-    });
-    clickPanel(window_.LEAD2(), [&](Form1& form) {
-        expectShows(form, kOriginalFit);
-        EXPECT_EQ(form.SwitchClicks() + form.SizeClicks(), 0);
-        EXPECT_EQ(form.LEAD1()->geometry(), form.rect());
+    // The next opening, from the other panel, starts afresh: its picture, fit to the screen.
+    clickPanel(original ? window_.LEAD1() : window_.LEAD2(), [&](Form1& form) {
+        expectShows(form, original ? " Beautified, Fit to Screen" : " Original, Fit to Screen");
         QTest::keyClick(form.LEAD1(), Qt::Key_Escape);
     });
 }
 
-// Without a picture the click opens nothing (a modal preview would block this test) but still
-// records the panel.
-TEST(PreviewWithoutPicture, OpensNothingButRecordsThePanel) {
+INSTANTIATE_TEST_SUITE_P(
+    Clicks, PreviewSequenceTest,
+    ::testing::Values(Sequence{"CorrectedLeftLeftRight",
+                               " Beautified, Fit to Screen",
+                               {{Qt::LeftButton, " Original, Fit to Screen"},
+                                {Qt::LeftButton, " Beautified, Fit to Screen"},
+                                {Qt::RightButton, " Beautified, Actual Size"}}},
+                      Sequence{"OriginalRightLeft",
+                               " Original, Fit to Screen",
+                               {{Qt::RightButton, " Original, Actual Size"},
+                                {Qt::LeftButton, " Beautified, Actual Size"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The check runs only if a preview's event loop does; the guard drops it when the test ends.
+TEST(PreviewWithoutPicture, OpensNothing) {
     app::Main window;
     window.Form_Load("");
-    for (const auto& [panel, original] :
-         {std::pair{window.LEAD2(), true}, std::pair{window.LEAD1(), false},
-          std::pair{window.LEAD2(), true}}) {
-        QTest::mouseClick(panel, Qt::LeftButton);
-        EXPECT_EQ(window.PreviewCommands()->PreviewOriginal(), original);
-    }
-    EXPECT_TRUE(window.findChildren<Form1*>().isEmpty());
+    bool opened = false;
+    const QObject guard;
+    QTimer::singleShot(0, &guard, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened = true;
+            modal->close();
+        }
+    });
+    QTest::mouseClick(window.LEAD1(), Qt::LeftButton);
+    EXPECT_FALSE(opened);
+}
+
+void send(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(at), target->mapToGlobal(QPointF(at)), Qt::LeftButton, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+TEST(PanningTest, DragMovesThePictureAndTheScrollBarsReachItsLastPixel) {
+    ImageControl corrected;
+    ImageControl original;
+    corrected.SetBitmap(testing::patternBitmap(1200, 900, imaging::PixelLayout::Rgb));
+    Form1 form(corrected, original, false, nullptr);
+    form.showNormal();
+    form.resize(400, 300);
+    ImageControl* lead = form.LEAD1();
+    ASSERT_TRUE(testing::waitUntil([&] { return lead->geometry() == QRect(0, 0, 400, 300); }));
+    QTest::mouseClick(lead, Qt::RightButton);
+
+    send(lead, QEvent::MouseButtonPress, {300, 200}, Qt::LeftButton);
+    send(lead, QEvent::MouseMove, {200, 150}, Qt::LeftButton);
+    send(lead, QEvent::MouseButtonRelease, {200, 150}, Qt::NoButton);
+    EXPECT_EQ(lead->ScrollPosition(), QPoint(100, 50));
+    EXPECT_EQ(form.windowTitle().toStdString(), " Beautified, Actual Size");
+
+    form.HorizontalScrollBar()->setValue(form.HorizontalScrollBar()->maximum());
+    form.VerticalScrollBar()->setValue(form.VerticalScrollBar()->maximum());
+    const QImage view = lead->DisplayedView();
+    EXPECT_EQ(view.pixelColor(view.width() - 1, view.height() - 1),
+              testing::pixelAt(corrected.Bitmap(), 1199, 899));
 }
 
 }  // namespace
