@@ -3,8 +3,10 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 IMAGE ?= data/sample.jpg
 JOBS ?= 2
+PREFIX ?= /usr/local
+DESTDIR ?=
 
-.PHONY: all deps build run test bench sanitize clean
+.PHONY: all deps build run test install package bench sanitize clean
 
 all: build
 
@@ -22,6 +24,14 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The program, its desktop entry, icons and AppStream file under $(DESTDIR)$(PREFIX).
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# A Debian package (installing under /usr) in $(BUILD_DIR), named quorvel_<version>_<arch>.deb.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 # The figures of the README's "Benchmarks" section, from an optimised build; the output ends with
 # one "<figure> <ratio> <target> PASS|FAIL" line per figure.

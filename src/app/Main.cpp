@@ -22,11 +22,17 @@
 #include "ThumbTextSlider.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QShortcut>
 #include <QToolButton>
+#include <QUrl>
 
 namespace quorvel::app {
 
@@ -69,6 +75,19 @@ QLabel* decoration(QWidget* parent, const char* name, const QString& accessibleN
     return picture;
 }
 
+// The first local file among dragged URLs; links to the web are not opened.
+std::optional<QString> firstLocalFile(const QMimeData* data) {
+    if (data == nullptr) {
+        return std::nullopt;
+    }
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() && !url.toLocalFile().isEmpty()) {
+            return url.toLocalFile();
+        }
+    }
+    return std::nullopt;
+}
+
 QFrame* separator(QWidget* parent, const char* name) {
     auto* line = named(new QFrame(parent), name, u"Separator"_s);
     line->setFrameShape(QFrame::HLine);
@@ -86,6 +105,7 @@ Main::Main(QWidget* parent) : QWidget(parent) {
     connectSignals();
     resize(MainLayout::kClientSize);
     setMinimumSize(MainLayout::kClientSize);
+    setAcceptDrops(true);
 }
 
 void Main::createControls() {
@@ -265,6 +285,12 @@ void Main::connectSignals() {
         {*this, *LEAD1_, *LEAD4_, *LEADDlg1_, LastExtension_, [this] { ResetMousePointer(); }},
         this);
     connect(Save_, &QPushButton::clicked, save_, &saving::SaveCommand::Save_Click);
+
+    // Through the buttons, so that a disabled "Save" ignores its key as it ignores clicks.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this), &QShortcut::activated,
+            LoadLead_, &QPushButton::click);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this), &QShortcut::activated, Save_,
+            &QPushButton::click);
 }
 
 void Main::SetImageCommandsEnabled(bool enabled) {
@@ -420,6 +446,29 @@ void Main::takeOverPicture(QSizeF fileInfoSize) {
 void Main::showLoadError(const QString& text) {
     QMessageBox box(QMessageBox::Warning, kLoadErrorTitle, text, QMessageBox::Ok, this);
     box.exec();
+}
+
+void Main::resizeEvent(QResizeEvent* event) {
+    MainLayout::apply(*this, event->size());
+    QWidget::resizeEvent(event);
+}
+
+void Main::dragEnterEvent(QDragEnterEvent* event) {
+    if (firstLocalFile(event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+// The load runs after the drop has returned: the application the file came from waits for the
+// drop to end, and a failed load shows a message box that would keep it waiting.
+void Main::dropEvent(QDropEvent* event) {
+    const std::optional<QString> path = firstLocalFile(event->mimeData());
+    if (!path) {
+        return;
+    }
+    event->acceptProposedAction();
+    QMetaObject::invokeMethod(
+        this, [this, path = *path] { LoadFromCommandLine(path); }, Qt::QueuedConnection);
 }
 
 }  // namespace quorvel::app

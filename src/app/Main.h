@@ -10,8 +10,11 @@
 #include <optional>
 
 class QGroupBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QPushButton;
+class QResizeEvent;
 class QToolButton;
 
 namespace quorvel::imaging {
@@ -124,6 +127,13 @@ public:
     const QString& LastExtension() const { return LastExtension_; }
     // Words found on the command line, 0..3.
     short ArgumentWordCount() const { return ArgumentWordCount_; }
+
+protected:
+    // The panels grow with the window; the other controls keep their places relative to them.
+    void resizeEvent(QResizeEvent* event) override;
+    // A dropped file opens as if named on the command line; of several files, the first.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createControls();

@@ -9,27 +9,42 @@ class QWidget;
 
 namespace quorvel::app {
 
-// Where each control of the main window sits at the design size of its client area. Kept in one
-// table so that the layout can later follow the window's size.
+// Where each control of the main window sits. One table holds the places at the design size of
+// the client area; a larger client area grows the two picture panels, which share the extra
+// width and take all the extra height, and every other control keeps its place relative to them.
 class MainLayout {
 public:
     static constexpr QSize kClientSize{802, 514};
 
+    // How a control follows the growth of its parent beyond the design size: its left edge moves
+    // by `moveX` of the extra width and its right edge by `moveX + growX`; likewise downwards.
+    struct Follow {
+        double moveX = 0.0;
+        double growX = 0.0;
+        double moveY = 0.0;
+        double growY = 0.0;
+    };
+
     // A control, by object name, and its rectangle in twips (15 twips make one pixel at 96 dots
-    // per inch) within its parent: the buttons of a frame are placed inside the frame.
+    // per inch) within its parent: the buttons of a frame are placed inside the frame and keep
+    // their places there.
     struct Placement {
         const char* name;
         int left;
         int top;
         int width;
         int height;
+        Follow follow = {};
     };
 
     static std::span<const Placement> placements();
-    // The rectangle in pixels, each value rounded on its own.
+    // The rectangle in pixels at the design size, each value rounded on its own.
     static QRect pixelRect(const Placement& placement);
-    // Moves every control of `window` named in the table to its place.
-    static void apply(QWidget& window);
+    // The rectangle in pixels within a client area of `clientSize`; a size below the design size
+    // counts as the design size.
+    static QRect pixelRect(const Placement& placement, QSize clientSize);
+    // Moves every control of `window` named in the table to its place for `clientSize`.
+    static void apply(QWidget& window, QSize clientSize = kClientSize);
 };
 
 }  // namespace quorvel::app

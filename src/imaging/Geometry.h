@@ -9,7 +9,7 @@ namespace quorvel::imaging {
 enum class Resampling {
     Nearest,      // fastest, blocky
     Bilinear,     // smooth, softer
-    HighQuality,  // Lanczos3 reductions, bicubic enlargements: sharp without ringing
+    HighQuality,  // exact area average for reductions, Catmull-Rom bicubic for enlargements
 };
 
 // Resamples to width x height (whole pixels, both >= 1, within the pixel budget).

@@ -140,8 +140,8 @@ inline void storeEight(std::int16_t* to, EightShorts values) {
 
 // The doubled row: the output values before and after each input pixel, pixel by pixel.
 QUORVEL_VECTOR_CLONES void interleaveGrey(const std::int16_t* __restrict before,
-                                          const std::int16_t* __restrict after,
-                                          std::size_t pixels, std::int16_t* __restrict row) {
+                                          const std::int16_t* __restrict after, std::size_t pixels,
+                                          std::int16_t* __restrict row) {
     std::size_t k = 0;
     for (; k + 8 <= pixels; k += 8) {
         const EightShorts b = eightFrom(before + k);
@@ -156,8 +156,8 @@ QUORVEL_VECTOR_CLONES void interleaveGrey(const std::int16_t* __restrict before,
 }
 
 QUORVEL_VECTOR_CLONES void interleaveRgb(const std::int16_t* __restrict before,
-                                         const std::int16_t* __restrict after,
-                                         std::size_t pixels, std::int16_t* __restrict row) {
+                                         const std::int16_t* __restrict after, std::size_t pixels,
+                                         std::int16_t* __restrict row) {
     std::size_t k = 0;
     // Four pixels of each make three vectors of output.
     for (; k + 4 <= pixels; k += 4) {
@@ -179,58 +179,83 @@ QUORVEL_VECTOR_CLONES void interleaveRgb(const std::int16_t* __restrict before,
 // The bias of each doubled row comes back as 128 times itself; 1 << 13 rounds half up.
 constexpr int kDoubledOffset = kDoubledBias * 128 + (1 << 13);
 
-using DoubleDownKernel = void (*)(const std::int16_t*, const std::int16_t*, const std::int16_t*,
-                                  const std::int16_t*, const int (&)[4], std::size_t,
+inline std::uint8_t doubledLevel(int sum) {
+    return std::uint8_t(std::clamp((sum + kDoubledOffset) >> 14, 0, 255));
+}
+
+// Output rows 2k and 2k + 1 from the rows k - 2 .. k + 2 doubled along x, weighted in 1/128: exact
+// to 1/16384, then rounded half up.
+using DoubleDownKernel = void (*)(const std::int16_t* const (&)[5], std::size_t, std::uint8_t*,
                                   std::uint8_t*);
 
-// One output row from four rows doubled along x, weighted in 1/128: exact to 1/16384, then
-// rounded half up.
-void doubleDownPortable(const std::int16_t* r0, const std::int16_t* r1, const std::int16_t* r2,
-                        const std::int16_t* r3, const int (&w)[4], std::size_t bytes,
-                        std::uint8_t* out) {
+void doubleDownPortable(const std::int16_t* const (&rows)[5], std::size_t bytes, std::uint8_t* even,
+                        std::uint8_t* odd) {
     for (std::size_t j = 0; j < bytes; ++j) {
-        const int sum = w[0] * r0[j] + w[1] * r1[j] + w[2] * r2[j] + w[3] * r3[j] + kDoubledOffset;
-        out[j] = std::uint8_t(std::clamp(sum >> 14, 0, 255));
+        int before = 0;
+        int after = 0;
+        for (int t = 0; t < 4; ++t) {
+            before += kBefore[t] * rows[t][j];
+            after += kAfter[t] * rows[t + 1][j];
+        }
+        even[j] = doubledLevel(before);
+        odd[j] = doubledLevel(after);
     }
 }
 
 #if defined(__x86_64__)
-// The same with the rows taken in pairs, so that one multiply-add makes two products and their
-// sum at once.
-__attribute__((target("avx512f,avx512bw"))) void doubleDownAvx512(
-    const std::int16_t* r0, const std::int16_t* r1, const std::int16_t* r2, const std::int16_t* r3,
-    const int (&w)[4], std::size_t bytes, std::uint8_t* out) {
-    const auto pair = [](int low, int high) {
-        return int((std::uint32_t(high) << 16) | (std::uint32_t(low) & 0xFFFF));
-    };
-    const __m512i w01 = _mm512_set1_epi32(pair(w[0], w[1]));
-    const __m512i w23 = _mm512_set1_epi32(pair(w[2], w[3]));
+#define QUORVEL_AVX512 __attribute__((target("avx512f,avx512bw")))
+
+// Two weights side by side, as a multiply-add takes them.
+QUORVEL_AVX512 inline __m512i weightPair(int first, int second) {
+    return _mm512_set1_epi32(int((std::uint32_t(second) << 16) | (std::uint32_t(first) & 0xFFFF)));
+}
+
+// The levels of 32 outputs from two multiply-adds on the low and high halves of row pairs.
+QUORVEL_AVX512 inline __m256i doubledLevels(__m512i lowPair0, __m512i lowPair1, __m512i highPair0,
+                                            __m512i highPair1, __m512i weights0, __m512i weights1) {
     const __m512i offset = _mm512_set1_epi32(kDoubledOffset);
-    const __m512i zero = _mm512_setzero_si512();
+    const __m512i low = _mm512_add_epi32(_mm512_add_epi32(_mm512_madd_epi16(lowPair0, weights0),
+                                                          _mm512_madd_epi16(lowPair1, weights1)),
+                                         offset);
+    const __m512i high = _mm512_add_epi32(_mm512_add_epi32(_mm512_madd_epi16(highPair0, weights0),
+                                                           _mm512_madd_epi16(highPair1, weights1)),
+                                          offset);
+    // Packing undoes the unpacking's order, lane by lane.
+    const __m512i levels =
+        _mm512_max_epi16(_mm512_packs_epi32(_mm512_maskz_srai_epi32(0xFFFF, low, 14),
+                                            _mm512_maskz_srai_epi32(0xFFFF, high, 14)),
+                         _mm512_setzero_si512());
+    return _mm512_maskz_cvtusepi16_epi8(~__mmask32(0), levels);
+}
+
+// The same with the rows taken in pairs, so that one multiply-add makes two products and their
+// sum at once: rows 0 and 2, 1 and 3 for the even output, 1 and 3, 2 and 4 for the odd one.
+QUORVEL_AVX512 void doubleDownAvx512(const std::int16_t* const (&rows)[5], std::size_t bytes,
+                                     std::uint8_t* even, std::uint8_t* odd) {
+    const __m512i before02 = weightPair(kBefore[0], kBefore[2]);
+    const __m512i before13 = weightPair(kBefore[1], kBefore[3]);
+    const __m512i after02 = weightPair(kAfter[0], kAfter[2]);
+    const __m512i after13 = weightPair(kAfter[1], kAfter[3]);
     std::size_t j = 0;
     for (; j + 32 <= bytes; j += 32) {
-        const __m512i a = _mm512_loadu_si512(r0 + j);
-        const __m512i b = _mm512_loadu_si512(r1 + j);
-        const __m512i c = _mm512_loadu_si512(r2 + j);
-        const __m512i d = _mm512_loadu_si512(r3 + j);
-        const __m512i low = _mm512_maskz_srai_epi32(
-            0xFFFF,
-            _mm512_add_epi32(_mm512_add_epi32(_mm512_madd_epi16(_mm512_unpacklo_epi16(a, b), w01),
-                                              _mm512_madd_epi16(_mm512_unpacklo_epi16(c, d), w23)),
-                             offset),
-            14);
-        const __m512i high = _mm512_maskz_srai_epi32(
-            0xFFFF,
-            _mm512_add_epi32(_mm512_add_epi32(_mm512_madd_epi16(_mm512_unpackhi_epi16(a, b), w01),
-                                              _mm512_madd_epi16(_mm512_unpackhi_epi16(c, d), w23)),
-                             offset),
-            14);
-        // Packing undoes the unpacking's order, lane by lane.
-        const __m512i levels = _mm512_max_epi16(_mm512_packs_epi32(low, high), zero);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + j),
-                            _mm512_maskz_cvtusepi16_epi8(~__mmask32(0), levels));
+        __m512i r[5];
+        for (int t = 0; t < 5; ++t) {
+            r[t] = _mm512_loadu_si512(rows[t] + j);
+        }
+        const __m512i low02 = _mm512_unpacklo_epi16(r[0], r[2]);
+        const __m512i high02 = _mm512_unpackhi_epi16(r[0], r[2]);
+        const __m512i low13 = _mm512_unpacklo_epi16(r[1], r[3]);
+        const __m512i high13 = _mm512_unpackhi_epi16(r[1], r[3]);
+        const __m512i low24 = _mm512_unpacklo_epi16(r[2], r[4]);
+        const __m512i high24 = _mm512_unpackhi_epi16(r[2], r[4]);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(even + j),
+                            doubledLevels(low02, low13, high02, high13, before02, before13));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(odd + j),
+                            doubledLevels(low13, low24, high13, high24, after02, after13));
     }
-    doubleDownPortable(r0 + j, r1 + j, r2 + j, r3 + j, w, bytes - j, out + j);
+    const std::int16_t* const rest[5] = {rows[0] + j, rows[1] + j, rows[2] + j, rows[3] + j,
+                                         rows[4] + j};
+    doubleDownPortable(rest, bytes - j, even + j, odd + j);
 }
 #endif
 
@@ -418,8 +443,8 @@ QUORVEL_VECTOR_CLONES void rotateRows(const std::uint8_t* in, int width, int hei
     // within a few hundred of them, which the caches and the TLB hold.
     constexpr int kStrip = 512;
     // Four bytes are read per RGB pixel in the fast path, so its lower pixels stop a row early.
-    const std::uint64_t insideColumns = std::uint64_t(width - 1);
-    const std::uint64_t insideRows = std::uint64_t(height - (C == 3 ? 2 : 1));
+    const auto insideColumns = std::uint64_t(width - 1);
+    const auto insideRows = std::uint64_t(std::max(0, height - (C == 3 ? 2 : 1)));
     for (int strip = 0; strip < outWidth; strip += kStrip) {
         const int stripEnd = std::min(outWidth, strip + kStrip);
         for (int yo = firstRow; yo < endRow; ++yo) {
@@ -489,15 +514,18 @@ void cubicDoubleWith(DoubleDownKernel doubleDown, const std::uint8_t* in, int wi
         }
         return static_cast<const std::int16_t*>(slot);
     };
-    for (int y = firstRow; y < endRow; ++y) {
-        const bool odd = y % 2 != 0;
-        const int base = y / 2 - (odd ? 1 : 2);
-        const std::int16_t* rows[4];
-        for (int t = 0; t < 4; ++t) {
-            rows[t] = doubledRow(std::clamp(base + t, 0, height - 1));
+    // Rows are made in pairs; a band that starts or ends between the two of a pair makes the other
+    // one aside.
+    std::vector<std::uint8_t> aside(outBytes);
+    for (int k = firstRow / 2; 2 * k < endRow; ++k) {
+        const std::int16_t* rows[5];
+        for (int t = 0; t < 5; ++t) {
+            rows[t] = doubledRow(std::clamp(k - 2 + t, 0, height - 1));
         }
-        doubleDown(rows[0], rows[1], rows[2], rows[3], odd ? kAfter : kBefore, outBytes,
-                   out + std::size_t(y) * outBytes);
+        std::uint8_t* even = 2 * k >= firstRow ? out + std::size_t(2 * k) * outBytes : aside.data();
+        std::uint8_t* odd =
+            2 * k + 1 < endRow ? out + std::size_t(2 * k + 1) * outBytes : aside.data();
+        doubleDown(rows, outBytes, even, odd);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace quorvel::imaging {
 namespace {
@@ -127,8 +128,9 @@ QUORVEL_AVX512 inline void storeSixteen(std::uint8_t* to, __m512i pixels) {
     }
 }
 
-// The lane orders of one stage of the 16 x 16 transpose below: for block size b, where a row
-// whose index has bit b clear keeps its lanes or takes those of the row b further down.
+// The lane orders of one stage of the 16 x 16 transpose below, for blocks of b lanes: `upper` makes
+// a row whose index has bit b clear, from itself and the row b further down; `lower` makes that
+// other row from the same two.
 struct TransposeStage {
     alignas(64) std::int32_t upper[16];
     alignas(64) std::int32_t lower[16];
@@ -147,49 +149,71 @@ constexpr TransposeStage kTransposeStages[4] = {transposeStage(8), transposeStag
                                                 transposeStage(2), transposeStage(1)};
 
 // Transposes 16 x 16 pixels held one per lane. Each stage swaps one bit of the row index with the
-// same bit of the column index, by exchanging blocks between row pairs.
-QUORVEL_AVX512 inline void transposeSixteen(__m512i (&rows)[16]) {
-    for (int s = 0; s < 4; ++s) {
-        const int b = 8 >> s;
-        const __m512i upper = _mm512_load_si512(kTransposeStages[s].upper);
-        const __m512i lower = _mm512_load_si512(kTransposeStages[s].lower);
-        for (int i = 0; i < 16; ++i) {
-            if ((i & b) == 0) {
-                const __m512i top = rows[i];
-                rows[i] = _mm512_permutex2var_epi32(top, upper, rows[i + b]);
-                rows[i + b] = _mm512_permutex2var_epi32(top, lower, rows[i + b]);
-            }
-        }
+// same bit of the column index, by exchanging blocks between row pairs; the stages are unrolled so
+// that the rows stay in registers.
+template <int S, int I>
+QUORVEL_AVX512 inline void exchange(__m512i (&rows)[16], __m512i upper, __m512i lower) {
+    constexpr int b = 8 >> S;
+    if constexpr ((I & b) == 0) {
+        const __m512i top = rows[I];
+        rows[I] = _mm512_permutex2var_epi32(top, upper, rows[I + b]);
+        rows[I + b] = _mm512_permutex2var_epi32(top, lower, rows[I + b]);
     }
 }
 
+template <int S, std::size_t... I>
+QUORVEL_AVX512 inline void stage(__m512i (&rows)[16], std::index_sequence<I...>) {
+    const __m512i upper = _mm512_load_si512(kTransposeStages[S].upper);
+    const __m512i lower = _mm512_load_si512(kTransposeStages[S].lower);
+    (exchange<S, int(I)>(rows, upper, lower), ...);
+}
+
+QUORVEL_AVX512 inline void transposeSixteen(__m512i (&rows)[16]) {
+    stage<0>(rows, std::make_index_sequence<16>());
+    stage<1>(rows, std::make_index_sequence<16>());
+    stage<2>(rows, std::make_index_sequence<16>());
+    stage<3>(rows, std::make_index_sequence<16>());
+}
+
 // Whole 16 x 16 tiles through vector registers; the strips left at the right and bottom edges of
-// the output go through the portable blocks.
+// the output go through the portable blocks. The tiles are walked in squares of 32 x 32, whose
+// input and output rows stay in the L2 cache and the TLB, and within a square the input is read
+// left to right, the direction the processor prefetches best.
+constexpr int kTilesPerSquare = 32;
+
 template <int C>
 QUORVEL_AVX512 void turnTiles(const std::uint8_t* in, int width, int height, bool clockwise,
                               std::uint8_t* out, int firstRow, int endRow) {
     const std::size_t inStride = std::size_t(width) * C;
     const std::size_t outStride = std::size_t(height) * C;
-    const int tiledRows = firstRow + (endRow - firstRow) / 16 * 16;
-    const int tiledColumns = height / 16 * 16;
-    const int rowBlocks = (tiledRows - firstRow) / 16;
-    const int columnBlocks = tiledColumns / 16;
-    constexpr int kSuperA = KSA / 16;
-    constexpr int kSuperB = KSB / 16;
-    for (int as = 0; as < rowBlocks; as += kSuperA) {
-        for (int bs = 0; bs < columnBlocks; bs += kSuperB) {
-            for (int a = as; a < std::min(rowBlocks, as + kSuperA); ++a) {
-                const bool rowsDown = SCA ? !clockwise : false;
-                const int y0 = firstRow + 16 * (rowsDown ? rowBlocks - 1 - a : a);
+    const int rowTiles = (endRow - firstRow) / 16;
+    const int columnTiles = height / 16;
+    const int tiledRows = firstRow + rowTiles * 16;
+    const int tiledColumns = columnTiles * 16;
+    // An input row is read 16 pixels at a time, once per pass over a square, and no hardware
+    // prefetcher follows hundreds of rows at once: the end of the tile two passes on is fetched
+    // into the outer caches while this one is worked on.
+    constexpr std::size_t kAhead = 3 * 16 * C - 1;
+    for (int rowSquare = 0; rowSquare < rowTiles; rowSquare += kTilesPerSquare) {
+        for (int columnSquare = 0; columnSquare < columnTiles; columnSquare += kTilesPerSquare) {
+            const int rowEnd = std::min(rowTiles, rowSquare + kTilesPerSquare);
+            const int columnEnd = std::min(columnTiles, columnSquare + kTilesPerSquare);
+            for (int a = rowSquare; a < rowEnd; ++a) {
+                // Clockwise, output row y is input column y read bottom up; anticlockwise, it is
+                // input column width - 1 - y read top down.
+                const int y0 = firstRow + 16 * (clockwise ? a : rowTiles - 1 - a);
                 const std::size_t column = std::size_t(clockwise ? y0 : width - 16 - y0) * C;
-                for (int b = bs; b < std::min(columnBlocks, bs + kSuperB); ++b) {
-                    const bool colsDown = SRA ? clockwise : false;
-                    const int x0 = 16 * (colsDown ? columnBlocks - 1 - b : b);
+                for (int b = columnSquare; b < columnEnd; ++b) {
+                    const int x0 = 16 * b;
                     __m512i rows[16];
                     for (int k = 0; k < 16; ++k) {
                         const std::size_t sourceRow =
                             std::size_t(clockwise ? height - 1 - x0 - k : x0 + k);
-                        rows[k] = loadSixteen<C>(in + sourceRow * inStride + column);
+                        const std::uint8_t* from = in + sourceRow * inStride + column;
+                        rows[k] = loadSixteen<C>(from);
+                        if (column + kAhead < inStride) {
+                            __builtin_prefetch(from + kAhead, 0, 1);
+                        }
                     }
                     transposeSixteen(rows);
                     for (int i = 0; i < 16; ++i) {

@@ -104,7 +104,7 @@ TEST(GeometryTest, ResamplingKeepsFeaturesInPlace) {
     buffer.data()[7] = 255;
     const Bitmap row(std::move(buffer));
     for (const Resampling resampling : {Resampling::Bilinear, Resampling::HighQuality}) {
-        for (const int width : {60, 5}) {
+        for (const int width : {60, 30, 5}) {
             const Bitmap result = resized(row, width, 1, resampling);
             double weighted = 0;
             double total = 0;
