@@ -1,7 +1,7 @@
 #pragma once
 
 // Private to the imaging layer: the one place where libvips images and Bitmaps meet.
-// Nothing outside src/imaging includes this header.
+// Only the pixels and files rooms of the imaging layer include this header.
 
 #include "Bitmap.h"
 
