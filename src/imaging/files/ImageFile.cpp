@@ -1,13 +1,13 @@
 #include "ImageFile.h"
 
 #include "ErrorCodes.h"
+#include "FileNames.h"
 #include "Geometry.h"
 #include "ImagingError.h"
 #include "PixelBudget.h"
 #include "VipsBridge.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QtEndian>
 
 #include <algorithm>
@@ -26,22 +26,20 @@ using vips::VImage;
 
 // libvips would report every one of these as "not a known format"; the user deserves the reason.
 QByteArray checkedLocalPath(const QString& path) {
-    if (path.isEmpty() || path.contains(QChar(u'\0'))) {
+    const std::optional<QByteArray> localPath = localBytesFromPath(path);
+    if (path.isEmpty() || !localPath) {
         fail(errc::InvalidFileName);
     }
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    const FileKind kind = kindOfFile(path);
+    if (kind == FileKind::Missing) {
         fail(errc::FileNotFound);
     }
     // Folders, but also pipes and devices: sniffing those could block or never end.
-    if (!info.isFile()) {
+    QFile file;
+    if (kind != FileKind::RegularFile || !openForReading(file, path)) {
         fail(errc::CannotOpenFile);
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        fail(errc::CannotOpenFile);
-    }
-    return QFile::encodeName(path);
+    return *localPath;
 }
 
 // The loader's nickname, e.g. "jpegload". Chosen by content: every loader with a sniffer is asked

@@ -1,17 +1,18 @@
 #include "ImageSave.h"
 
+#include "AtomicFile.h"
 #include "ErrorCodes.h"
 #include "FileFormats.h"
+#include "FileNames.h"
 #include "ImagingError.h"
 #include "TiffPages.h"
 #include "VipsBridge.h"
 #include "WmfWriter.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -168,18 +169,11 @@ QByteArray encoded(const Bitmap& bitmap, const FileFormat& format, const Depth& 
 }
 
 QByteArray existingFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!openForReading(file, path)) {
         fail(errc::CannotOpenFile);
     }
     return file.readAll();
-}
-
-void writeAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        fail(errc::WriteFailed);
-    }
 }
 
 }  // namespace
@@ -193,10 +187,11 @@ void saveImageFile(const Bitmap& bitmap, const QString& path, int formatCode, in
     if (bitmap.isNull()) {
         fail(errc::InvalidBitmap);
     }
-    const QFileInfo target(path);
+    const std::optional<QByteArray> localPath = localBytesFromPath(path);
+    const FileKind target = kindOfFile(path);
     // Anything but a regular file (a folder, a device, a pipe) is no place for a picture, and
     // renaming a file over a device would replace the device.
-    if (path.isEmpty() || path.contains(QChar(u'\0')) || (target.exists() && !target.isFile())) {
+    if (path.isEmpty() || !localPath || target == FileKind::Other) {
         fail(errc::InvalidFileName);
     }
     const FileFormat* format = fileFormatByCode(formatCode);
@@ -213,7 +208,7 @@ void saveImageFile(const Bitmap& bitmap, const QString& path, int formatCode, in
     if (format->maxSide > 0 && std::max(bitmap.width(), bitmap.height()) > format->maxSide) {
         fail(errc::FormatNotAvailable);
     }
-    const bool append = multiPage && format->pages && target.exists();
+    const bool append = multiPage && format->pages && target == FileKind::RegularFile;
     const QByteArray existing = append ? existingFile(path) : QByteArray();
     const bool bigTiff = append && isBigTiff(existing);
     QByteArray bytes = guardVips(
@@ -224,7 +219,9 @@ void saveImageFile(const Bitmap& bitmap, const QString& path, int formatCode, in
     if (append) {
         bytes = withAppendedPage(existing, bytes);
     }
-    writeAtomically(path, bytes);
+    if (writeFileAtomically(*localPath, bytes)) {
+        fail(errc::WriteFailed);
+    }
 }
 
 }  // namespace quorvel::imaging

@@ -18,13 +18,14 @@ int qualityFromQFactor(int qFactor);
 // `multiPage`, a picture saved as TIFF over an existing TIFF becomes that file's last page;
 // other formats ignore it.
 //
-// The file is replaced only once the whole new content is on disk (written to a temporary file
-// beside it, then renamed), so a failing save leaves an existing file as it was and no temporary
-// file behind. Throws ImagingError: 20002 no picture, 20008 an empty path or one naming a folder or
-// device, 20009 an unknown format code or an existing file to append to that is no TIFF, 20027 a
-// depth the format does not offer, 20021 a quality factor outside 2..10 for JPEG or WebP, 20016 a
-// picture larger than the format can store (or a big-endian TIFF to append to), 20014 an
-// existing file to append to that cannot be read, 20005 when writing fails.
+// The file is replaced only once the whole new content is on disk (AtomicFile.h), so a failing
+// or interrupted save leaves an existing file as it was and nothing beside it. `path` may name
+// the file by bytes that are no UTF-8 (FileNames.h). Throws ImagingError: 20002 no picture, 20008
+// an empty path or one naming a folder or device, 20009 an unknown format code or an existing file
+// to append to that is no TIFF, 20027 a depth the format does not offer, 20021 a quality factor
+// outside 2..10 for JPEG or WebP, 20016 a picture larger than the format can store (or a big-endian
+// TIFF to append to), 20014 an existing file to append to that cannot be read, 20005 when writing
+// fails.
 void saveImageFile(const Bitmap& bitmap, const QString& path, int format, int bitsPerPixel,
                    int qFactor, bool multiPage);
 

@@ -1,0 +1,90 @@
+#include "FileNames.h"
+
+#include "QtPrinters.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace quorvel::imaging {
+namespace {
+
+struct NameCase {
+    const char* name;
+    QByteArray bytes;
+    std::u16string units;
+};
+
+void PrintTo(const NameCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class FileNameBytes : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(FileNameBytes, DecodeToTheirOwnStringAndBack) {
+    const QString path = pathFromLocalBytes(GetParam().bytes);
+    EXPECT_EQ(path, QString::fromStdU16String(GetParam().units));
+    EXPECT_EQ(localBytesFromPath(path), GetParam().bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FileNameBytes,
+    ::testing::Values(NameCase{"Ascii", "/tmp/beach.jpg", u"/tmp/beach.jpg"},
+                      NameCase{"Utf8", "N\xc3\xb8rre \xe2\x80\x93 \xf0\x9f\x98\x80",
+                               u"N\u00f8rre \u2013 \U0001F600"},
+                      NameCase{"Latin1Byte", "caf\xe9.png", u"caf\xdce9.png"},
+                      NameCase{"LoneFF", "\xff.jpg", u"\xdcff.jpg"},
+                      NameCase{"CutSequence", "a\xe2\x80", u"a\xdce2\xdc80"},
+                      NameCase{"LoneContinuation", "\x80x", u"\xdc80x"},
+                      NameCase{"Overlong", "\xc0\xaf", u"\xdcc0\xdcaf"},
+                      NameCase{"EncodedSurrogate", "\xed\xb3\xbf", u"\xdced\xdcb3\xdcbf"},
+                      NameCase{"AboveUnicode", "\xf4\x90\x80\x80", u"\xdcf4\xdc90\xdc80\xdc80"},
+                      NameCase{"EscapeThenValid", "\xff\xc3\xa9", u"\xdcff\u00e9"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct RefusedCase {
+    const char* name;
+    std::u16string units;
+};
+
+void PrintTo(const RefusedCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class NamesNoFileCanHave : public ::testing::TestWithParam<RefusedCase> {};
+
+TEST_P(NamesNoFileCanHave, HaveNoBytes) {
+    EXPECT_EQ(localBytesFromPath(QString::fromStdU16String(GetParam().units)), std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, NamesNoFileCanHave,
+                         ::testing::Values(RefusedCase{"Nul", std::u16string(u"a\0b", 3)},
+                                           RefusedCase{"LoneHighSurrogate", u"a\xd83d"},
+                                           RefusedCase{"HighBeforeLetter", u"\xd83dx"},
+                                           RefusedCase{"LowBelowTheEscapes", u"\xdc7f"},
+                                           RefusedCase{"LowOutsideTheEscapes", u"\xdd00"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Qt alone would look for a file named with U+FFFD instead.
+TEST(FileNames, FindAndOpenAFileByItsBytes) {
+    QTemporaryDir folder;
+    const QByteArray local = QFile::encodeName(folder.path()) + "/\xff.txt";
+    const int fd = ::open(local.constData(), O_CREAT | O_WRONLY, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, "here", 4), 4);
+    ::close(fd);
+
+    const QString path = pathFromLocalBytes(local);
+    EXPECT_EQ(kindOfFile(path), FileKind::RegularFile);
+    EXPECT_EQ(kindOfFile(folder.path()), FileKind::Other);
+    EXPECT_EQ(kindOfFile(folder.filePath(QString(QChar(0xfffd)) + ".txt")), FileKind::Missing);
+    QFile file;
+    ASSERT_TRUE(openForReading(file, path));
+    EXPECT_EQ(file.readAll(), "here");
+}
+
+}  // namespace
+}  // namespace quorvel::imaging
