@@ -7,6 +7,7 @@
 #include "ErrorCodes.h"
 #include "Exposure.h"
 #include "FailurePath.h"
+#include "FileNames.h"
 #include "GeometryCommands.h"
 #include "HelpCommand.h"
 #include "ImageControl.h"
@@ -81,8 +82,11 @@ std::optional<QString> firstLocalFile(const QMimeData* data) {
         return std::nullopt;
     }
     for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile() && !url.toLocalFile().isEmpty()) {
-            return url.toLocalFile();
+        // toLocalFile() would turn bytes that are no UTF-8 into U+FFFD, naming another file.
+        const QString path = imaging::pathFromLocalBytes(
+            QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+        if (url.isLocalFile() && !path.isEmpty()) {
+            return path;
         }
     }
     return std::nullopt;

@@ -1,6 +1,7 @@
 #include "Main.h"
 #include "AppInfo.h"
 #include "CommandLine.h"
+#include "FileNames.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -20,8 +21,14 @@ int main(int argc, char** argv) {
     // Matches the installed desktop entry, so that the desktop groups the window under it.
     QGuiApplication::setDesktopFileName(QStringLiteral("quorvel"));
 
+    // QApplication::arguments() decodes lossily; a file name that is no UTF-8 must reach the
+    // loader whole. argc and argv no longer hold the options Qt took for itself.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments += quorvel::imaging::pathFromLocalBytes(argv[i]);
+    }
     Main window;
-    window.Form_Load(argumentText(QApplication::arguments()));
+    window.Form_Load(argumentText(arguments));
     window.show();
     return QApplication::exec();
 }

@@ -1,6 +1,8 @@
 #include "Main.h"
 
 #include "CommandLine.h"
+#include "FileNames.h"
+#include "FolderEntries.h"
 #include "ImageControl.h"
 #include "MainTestHelpers.h"
 #include "ModalDialogs.h"
@@ -17,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <utility>
+
+#include <fcntl.h>
 #include <vector>
 
 namespace quorvel::app {
@@ -42,11 +46,15 @@ bool dragAndDrop(Main& window, const QList<QUrl>& urls) {
 
 class DesktopTest : public ::testing::Test {
 protected:
-    // An invalid colour writes text under a picture's name.
-    QString write(const QString& name, QColor colour) {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    void TearDown() override { testing::removeFolderFiles(QFile::encodeName(dir_.path())); }
+
+    // An invalid colour writes text under a picture's name, given in the file system's bytes.
+    QString write(const QByteArray& name, QColor colour) {
+        const QString path = dir_.filePath(imaging::pathFromLocalBytes(name));
+        QFile file;
+        const int fd = ::open(imaging::localBytesFromPath(path).value().constData(),
+                              O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+        EXPECT_TRUE(file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
         EXPECT_TRUE(colour.isValid() ? solidPicture(colour).save(&file, "PNG")
                                      : file.write("no picture here\n") > 0);
         return path;
@@ -70,6 +78,11 @@ protected:
     Main window_;
 };
 
+// What a file manager drops: the name's bytes, percent-encoded.
+QUrl fileUrl(const QString& path) {
+    return QUrl::fromEncoded("file://" + imaging::localBytesFromPath(path)->toPercentEncoding("/"));
+}
+
 // A file manager passes the first file either as one unquoted argument ("Open With") or as a drop.
 struct Opening {
     const char* name;
@@ -81,9 +94,11 @@ class OpenedFiles : public DesktopTest, public ::testing::WithParamInterface<Ope
 
 // A first file that is no picture gets the command line's load message and leaves the window empty.
 TEST_P(OpenedFiles, TheFirstOpensOrTheLoadMessageShows) {
+    QStringList paths;
     QList<QUrl> urls;
     for (const auto& [name, colour] : GetParam().files) {
-        urls.append(QUrl::fromLocalFile(write(QString::fromUtf8(name), colour)));
+        paths.append(write(name, colour));
+        urls.append(fileUrl(paths.back()));
     }
     const QColor colour = GetParam().files.front().second;
     UnexpectedMessages messages;
@@ -91,7 +106,7 @@ TEST_P(OpenedFiles, TheFirstOpensOrTheLoadMessageShows) {
         window_.Form_Load("");
         ASSERT_TRUE(dragAndDrop(window_, urls));
     } else {
-        window_.Form_Load(argumentText({"quorvel", urls.front().toLocalFile()}));
+        window_.Form_Load(argumentText({"quorvel", paths.front()}));
     }
 
     ASSERT_TRUE(testing::waitUntil(
@@ -100,7 +115,7 @@ TEST_P(OpenedFiles, TheFirstOpensOrTheLoadMessageShows) {
     QApplication::processEvents();
     EXPECT_EQ(imaging::toQImage(window_.LEAD1()->Bitmap()).convertToFormat(QImage::Format_RGB32),
               colour.isValid() ? solidPicture(colour) : QImage());
-    EXPECT_EQ(window_.windowTitle(), urls.front().toLocalFile());
+    EXPECT_EQ(window_.windowTitle(), paths.front());
     EXPECT_EQ(disabledButtons(window_), colour.isValid() ? QStringList() : kPictureCommands);
     EXPECT_EQ(messages.titles, colour.isValid() ? QStringList() : QStringList{"Load Error"});
 }
@@ -109,7 +124,9 @@ INSTANTIATE_TEST_SUITE_P(
     Ways, OpenedFiles,
     ::testing::Values(
         Opening{"ArgumentWithSpaces", false, {{"Strand bei Nørre Ålum – ß.png", Qt::magenta}}},
+        Opening{"ArgumentNotUtf8", false, {{"Strand \xe9t\xe9.png", Qt::darkYellow}}},
         Opening{"DroppedPicture", true, {{"Blick über den See.png", Qt::darkCyan}}},
+        Opening{"DroppedNameNotUtf8", true, {{"\xff\xfe.png", Qt::darkGreen}}},
         Opening{"DroppedNonPicture", true, {{"notes.png", QColor()}}},
         Opening{"TwoDroppedPictures", true, {{"first.png", Qt::red}, {"second.png", Qt::blue}}}),
     [](const auto& info) { return std::string(info.param.name); });

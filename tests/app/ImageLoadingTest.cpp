@@ -110,13 +110,15 @@ TEST_P(CommandLineLoadFailure, ReportsAndLeavesTheWindowEmpty) {
     EXPECT_EQ(disabledButtons(window), kPictureCommands);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CommandLineLoadFailure,
-                         ::testing::Values(FailedLoad{"MissingFile", "/no such folder/beach.jpg",
-                                                      "VB Error: '20010' - File not found."},
-                                           FailedLoad{
-                                               "EmptyQuotedPath", "\"\"",
-                                               "VB Error: '20008' - Invalid filename specified."}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommandLineLoadFailure,
+    ::testing::Values(
+        FailedLoad{"MissingFile", "/no such folder/beach.jpg",
+                   "VB Error: '20010' - File not found."},
+        FailedLoad{"EmptyQuotedPath", "\"\"", "VB Error: '20008' - Invalid filename specified."},
+        FailedLoad{"NoFileCanHaveThisName", QString::fromStdU16String(u"/tmp/\xd800.jpg"),
+                   "VB Error: '20008' - Invalid filename specified."}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ImageLoadingTest, OpenDialogLoadsAPictureAndKeepsItWhenTheNextIsNoPicture) {
     const QString path = write("good.png");

@@ -1,4 +1,5 @@
 #include "FileFormats.h"
+#include "FileSizeLimit.h"
 #include "ImageControl.h"
 #include "ImageFile.h"
 #include "TestImages.h"
@@ -6,11 +7,13 @@
 #include <QColor>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 
 namespace quorvel::imaging {
@@ -71,6 +74,11 @@ protected:
         return control.SaveImage(path(name), format, bits, qFactor, multiPage);
     }
     QString path(const QString& name) const { return folder.filePath(name); }
+    // Every name in the folder, hidden ones too.
+    QStringList entries() const {
+        return QDir(folder.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
 
     QTemporaryDir folder;
     ImageControl control;
@@ -137,6 +145,26 @@ INSTANTIATE_TEST_SUITE_P(Formats, EveryFormat,
                                            FormatCase{"Tga24", fileformat::Tga, 24, "srgb", 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A write that fails midway, as on a full disk: the file it was to replace stays byte for byte and
+// nothing is left beside it.
+TEST_P(EveryFormat, AWriteThatFailsMidwayLeavesTheFileItWouldReplace) {
+    const FormatCase& c = GetParam();
+    const Bitmap picture = gradient(c.bits == 32 ? PixelLayout::Rgba : PixelLayout::Rgb);
+    const QString name = QLatin1String("out.") + fileFormatByCode(c.format)->extension;
+    ASSERT_EQ(save(picture, name, c.format, c.bits), 0);
+    const qint64 size = QFileInfo(path(name)).size();
+    QFile earlier(path(name));
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                earlier.write("the picture saved before") == 24);
+    earlier.close();
+    {
+        const testing::FileSizeLimit limit(rlim_t(size / 2));
+        EXPECT_EQ(save(picture, name, c.format, c.bits), 20005);
+    }
+    EXPECT_EQ(fileBytes(path(name)), "the picture saved before");
+    EXPECT_EQ(entries(), QStringList{name});
+}
+
 TEST_F(Saving, AHigherQualityFactorGivesASmallerJpeg) {
     const Bitmap picture = testing::patternBitmap(64, 48, PixelLayout::Rgb);
     ASSERT_EQ(save(picture, "best.jpg", fileformat::Jpeg, 24, 2), 0);
@@ -173,6 +201,33 @@ TEST_F(Saving, MultiPageAddsAPageToATiff) {
     EXPECT_EQ(decodedRgba(path("book.tif"), 0), rgbaOf(first));
     EXPECT_EQ(decodedRgba(path("book.tif"), 1), rgbaOf(second));
     EXPECT_TRUE(decodedRgba(path("book.tif"), 2).isEmpty());
+}
+
+TEST_F(Saving, APageThatFailsMidwayLeavesTheBookAsItWas) {
+    ASSERT_EQ(save(gradient(PixelLayout::Rgb), "book.tif", fileformat::Tiff, 24), 0);
+    const QByteArray original = fileBytes(path("book.tif"));
+    {
+        const testing::FileSizeLimit limit(rlim_t(original.size() + 100));
+        EXPECT_EQ(save(gradient(PixelLayout::Rgba), "book.tif", fileformat::Tiff, 32, 2, true),
+                  20005);
+    }
+    EXPECT_EQ(fileBytes(path("book.tif")), original);
+    EXPECT_EQ(entries(), QStringList{"book.tif"});
+}
+
+// The new file waits under a name of its own, which must fit beside the longest names.
+TEST_F(Saving, ReplacesFilesWhoseNamesAreAsLongAsNamesGet) {
+    const Bitmap first = gradient(PixelLayout::Rgba);
+    const Bitmap second = gradient(PixelLayout::Rgb);
+    QStringList names;
+    for (int length = 251; length <= 255; ++length) {
+        names += QString(length - 4, u'n') + ".png";
+        ASSERT_EQ(save(first, names.back(), fileformat::Png, 32), 0) << length;
+        ASSERT_EQ(save(second, names.back(), fileformat::Png, 24), 0) << length;
+        EXPECT_EQ(decodedRgba(path(names.back())), rgbaOf(second)) << length;
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(entries(), names);
 }
 
 // EXIF from a camera that turned the picture (orientation 6), as little-endian TIFF fields.

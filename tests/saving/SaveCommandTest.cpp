@@ -1,3 +1,5 @@
+#include "FileNames.h"
+#include "FolderEntries.h"
 #include "ImageControl.h"
 #include "ImageDialog.h"
 #include "Main.h"
@@ -16,6 +18,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
 
 namespace quorvel::saving {
 namespace {
@@ -147,5 +151,47 @@ TEST_F(SaveCommandTest, AsksBeforeReplacingAFileAndKeepsItOnNo) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("keep me"));
 }
+
+// A file manager may hand over a name that is no UTF-8: the proposed name keeps its bytes, the
+// save writes exactly that name, and the second save finds the file to ask about.
+TEST_F(SaveCommandTest, ANameThatIsNoUtf8IsSavedUnderItsOwnBytes) {
+    const QString original = folder.filePath(imaging::pathFromLocalBytes("\xff\xe9t\xe9.bmp"));
+    const QString saved = folder.filePath(imaging::pathFromLocalBytes("\xff\xe9t\xe9_M.bmp"));
+    QFile file;
+    ASSERT_TRUE(file.open(::open(imaging::localBytesFromPath(original)->constData(),
+                                 O_CREAT | O_WRONLY | O_CLOEXEC, 0644),
+                          QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+    ASSERT_TRUE(picture.save(&file, "BMP"));
+    file.close();
+    window.LoadFromCommandLine(original);
+    ASSERT_FALSE(window.LEAD1()->Bitmap().isNull());
+
+    QString proposed;
+    QString question;
+    for (const bool again : {false, true}) {
+        testing::whenModalAppears([&, again](QWidget* dialog) {
+            proposed = dialog->findChild<QLineEdit*>("fileName")->text();
+            if (again) {
+                testing::whenModalAppears([&](QWidget* box) {
+                    question = qobject_cast<QMessageBox*>(box)->text();
+                    qobject_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->click();
+                });
+            }
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        window.Save()->click();
+    }
+
+    EXPECT_EQ(proposed, saved);
+    EXPECT_EQ(question, saved + " already exists.\nDo you want to replace it?");
+    const QByteArray local = QFile::encodeName(folder.path());
+    EXPECT_EQ(testing::folderEntries(local),
+              QList<QByteArray>({"\xff\xe9t\xe9.bmp", "\xff\xe9t\xe9_M.bmp"}));
+    QFile written;
+    ASSERT_TRUE(imaging::openForReading(written, saved));
+    EXPECT_EQ(QImage::fromData(written.readAll()).convertToFormat(QImage::Format_RGB888), picture);
+    testing::removeFolderFiles(local);
+}
+
 }  // namespace
 }  // namespace quorvel::saving

@@ -1,5 +1,6 @@
 #include "SaveDialog.h"
 
+#include "FileNames.h"
 #include "NameFilters.h"
 
 #include <QCheckBox>
@@ -165,7 +166,7 @@ bool SaveDialog::mayReplace() {
     if (!path.contains(QLatin1Char('.'))) {
         path += QLatin1Char('.') + QLatin1String(format().extension);
     }
-    if (!QFileInfo(path).isFile()) {
+    if (kindOfFile(path) != FileKind::RegularFile) {
         return true;
     }
     QMessageBox question(QMessageBox::Question, windowTitle(),

@@ -1,6 +1,7 @@
 #include "AtomicFile.h"
 
 #include "FileSizeLimit.h"
+#include "FolderEntries.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,7 +11,6 @@
 
 #include <csignal>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -35,20 +35,7 @@ class AtomicWrite : public ::testing::Test {
 protected:
     QByteArray path(const QByteArray& name) const { return folderBytes + '/' + name; }
 
-    // The names in the folder, hidden ones too, as the file system holds them.
-    QList<QByteArray> entries() const {
-        QList<QByteArray> names;
-        DIR* dir = ::opendir(folderBytes.constData());
-        while (const dirent* entry = ::readdir(dir)) {
-            const QByteArray name(entry->d_name);
-            if (name != "." && name != "..") {
-                names += name;
-            }
-        }
-        ::closedir(dir);
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    QList<QByteArray> entries() const { return testing::folderEntries(folderBytes); }
 
     QTemporaryDir folder;
     const QByteArray folderBytes = QFile::encodeName(folder.path());

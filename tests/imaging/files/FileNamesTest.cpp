@@ -1,5 +1,6 @@
 #include "FileNames.h"
 
+#include "FolderEntries.h"
 #include "QtPrinters.h"
 
 #include <QTemporaryDir>
@@ -84,6 +85,7 @@ TEST(FileNames, FindAndOpenAFileByItsBytes) {
     QFile file;
     ASSERT_TRUE(openForReading(file, path));
     EXPECT_EQ(file.readAll(), "here");
+    testing::removeFolderFiles(QFile::encodeName(folder.path()));
 }
 
 }  // namespace
