@@ -1,27 +1,58 @@
 #include "OptionRun.h"
 
+#include "BatchOptions.h"
+#include "BatchProgress.h"
+#include "BatchRun.h"
 #include "UsageText.h"
 
 #include <QTextStream>
+#include <QThread>
 
 namespace quorvel::app {
 
 using namespace Qt::StringLiterals;
 
-int runOption(StartMode mode, const QStringList& arguments, QTextStream& out, QTextStream& err) {
+namespace {
+
+int usageError(const QString& error, QTextStream& err) {
+    err << u"quorvel: "_s << error << u"\n\n"_s << usageText();
+    return 2;
+}
+
+int runBatch(const QStringList& arguments, const OptionStreams& streams) {
+    const batch::BatchRequest request =
+        batch::parseBatchArguments(arguments, QThread::idealThreadCount());
+    switch (request.kind) {
+        case batch::BatchRequest::Kind::Help:
+            streams.out << usageText();
+            return 0;
+        case batch::BatchRequest::Kind::UsageError:
+            return usageError(request.error, streams.err);
+        case batch::BatchRequest::Kind::Run:
+            break;
+    }
+    batch::BatchProgress progress(streams.err, int(request.settings.files.size()),
+                                  streams.errIsTerminal);
+    return batch::runBatch(request.settings, progress);
+}
+
+}  // namespace
+
+int runOption(StartMode mode, const QStringList& arguments, const OptionStreams& streams) {
     switch (mode) {
         case StartMode::Help:
-            out << usageText();
+            streams.out << usageText();
             return 0;
         case StartMode::Version:
-            out << versionLine() << '\n';
+            streams.out << versionLine() << '\n';
             return 0;
+        case StartMode::Batch:
+            return runBatch(arguments, streams);
         case StartMode::Window:
         case StartMode::UnknownOption:
             break;
     }
-    err << u"quorvel: unknown option '%1'"_s.arg(arguments.value(1)) << "\n\n" << usageText();
-    return 2;
+    return usageError(u"unknown option '%1'"_s.arg(arguments.value(1)), streams.err);
 }
 
 }  // namespace quorvel::app

@@ -16,6 +16,9 @@ StartMode startMode(const char* firstArgument) {
     if (argument == "--version") {
         return StartMode::Version;
     }
+    if (argument == "--batch") {
+        return StartMode::Batch;
+    }
     return StartMode::UnknownOption;
 }
 

@@ -11,6 +11,7 @@ enum class StartMode {
     Window,         // open the window, with the argument text as the picture to load
     Help,           // --help: the usage on standard output
     Version,        // --version: the name and version on standard output
+    Batch,          // --batch: files corrected and saved without a window
     UnknownOption,  // another "--" argument: the usage on standard error
 };
 

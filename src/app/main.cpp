@@ -9,6 +9,7 @@
 #include <QIcon>
 #include <QTextStream>
 
+#include <unistd.h>
 #include <cstdio>
 
 namespace {
@@ -41,7 +42,8 @@ int main(int argc, char** argv) {
         nameApplication();
         QTextStream out(stdout);
         QTextStream err(stderr);
-        return runOption(mode, programArguments(argc, argv), out, err);
+        return runOption(mode, programArguments(argc, argv),
+                         {out, err, ::isatty(STDERR_FILENO) == 1});
     }
 
     QApplication application(argc, argv);

@@ -1,9 +1,8 @@
 #include "OptionRun.h"
+#include "ProgramRun.h"
 #include "StartMode.h"
 #include "UsageText.h"
 
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTextStream>
 
 #include <gtest/gtest.h>
@@ -36,6 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ModeCase{"SingleDashIsAName", "-beach.jpg", StartMode::Window},
                       ModeCase{"Help", "--help", StartMode::Help},
                       ModeCase{"Version", "--version", StartMode::Version},
+                      ModeCase{"Batch", "--batch", StartMode::Batch},
                       ModeCase{"UnknownOption", "--frobnicate", StartMode::UnknownOption},
                       ModeCase{"OptionWithValueIsUnknown", "--help=1", StartMode::UnknownOption},
                       ModeCase{"CaseMatters", "--HELP", StartMode::UnknownOption},
@@ -53,7 +53,7 @@ Outcome run(StartMode mode, const QStringList& arguments) {
     QString err;
     QTextStream outStream(&out);
     QTextStream errStream(&err);
-    const int status = runOption(mode, arguments, outStream, errStream);
+    const int status = runOption(mode, arguments, {outStream, errStream});
     outStream.flush();
     errStream.flush();
     return {status, out, err};
@@ -81,34 +81,27 @@ TEST(OptionRunTest, AnUnknownOptionIsNamedBeforeTheUsageOnStandardError) {
     EXPECT_EQ(outcome.err, "quorvel: unknown option '--frobnicate'\n\n" + usageText());
 }
 
-// The installed program, started without any display or platform setting.
-Outcome runProgram(const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
-        environment.remove(QString::fromLatin1(name));
-    }
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(QUORVEL_PROGRAM), arguments);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
 TEST(ProgramOptionsTest, WorkWithoutADisplay) {
-    const Outcome version = runProgram({"--version"});
+    const ProgramOutcome version = runProgram({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "Quorvel 3.0.0\n");
 
-    const Outcome help = runProgram({"--help"});
+    const ProgramOutcome help = runProgram({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out, usageText());
 
-    const Outcome unknown = runProgram({"--frobnicate"});
+    const ProgramOutcome unknown = runProgram({"--frobnicate"});
     EXPECT_EQ(unknown.status, 2);
     EXPECT_TRUE(unknown.out.isEmpty());
     EXPECT_TRUE(unknown.err.startsWith("quorvel: unknown option '--frobnicate'\n"));
+
+    const ProgramOutcome noFiles = runProgram({"--batch", "--slider", "3"});
+    EXPECT_EQ(noFiles.status, 2);
+    EXPECT_EQ(noFiles.err, "quorvel: --batch needs at least one file.\n\n" + usageText());
+
+    const ProgramOutcome missing = runProgram({"--batch", "/nonexistent/beach.jpg"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "/nonexistent/beach.jpg: File not found\n");
 }
 
 }  // namespace

@@ -1,0 +1,110 @@
+#include "BatchFile.h"
+
+#include "ErrorCodes.h"
+#include "FileFormats.h"
+#include "FileNames.h"
+#include "ImageFile.h"
+#include "ImageSave.h"
+#include "ImagingError.h"
+#include "MoveIntoPlace.h"
+#include "OutputNames.h"
+#include "PictureCorrection.h"
+#include "PixelBudget.h"
+#include "PixelTickets.h"
+
+#include <atomic>
+#include <new>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace quorvel::batch {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kBatchSource = u"Quorvel.Batch"_s;
+
+QString alreadyExists(const QString& output) {
+    return u"%1 already exists (--overwrite replaces it)"_s.arg(output);
+}
+
+// A hidden name beside `output`, short whatever the output's length, and unique among the
+// parallel jobs of this process and other processes.
+QString stagingPath(const QString& output) {
+    static std::atomic<unsigned> counter{0};
+    return output.left(output.lastIndexOf(u'/') + 1) +
+           u".quorvel-%1-%2.part"_s.arg(::getpid()).arg(counter++);
+}
+
+void save(const imaging::Bitmap& picture, const QString& output, const imaging::FileFormat& format,
+          const BatchSettings& settings) {
+    imaging::saveImageFile(picture, output, format.code, settings.bitsPerPixel, settings.qFactor,
+                           false);
+}
+
+// Written under a staging name first and then moved into place, so that a result that appeared
+// meanwhile is not replaced.
+std::optional<QString> saveWithoutReplacing(const imaging::Bitmap& picture, const QString& output,
+                                            const imaging::FileFormat& format,
+                                            const BatchSettings& settings) {
+    // A failing save leaves nothing under the staging name either.
+    const QString staging = stagingPath(output);
+    save(picture, staging, format, settings);
+    const std::error_code moved = moveWithoutReplacing(staging, output);
+    if (!moved) {
+        return std::nullopt;
+    }
+    if (const std::optional<QByteArray> bytes = imaging::localBytesFromPath(staging)) {
+        ::unlink(bytes->constData());
+    }
+    if (moved == std::errc::file_exists) {
+        return alreadyExists(output);
+    }
+    return imaging::errorText(imaging::errc::WriteFailed);
+}
+
+}  // namespace
+
+FileOutcome correctFile(const QString& input, const BatchSettings& settings,
+                        PixelTickets& tickets) {
+    const imaging::FileFormat& format =
+        settings.formatCode ? *imaging::fileFormatByCode(*settings.formatCode) : ownFormatOf(input);
+    FileOutcome outcome{outputPath(input, format, settings.outputFolder), std::nullopt};
+    if (imaging::depthOf(format, settings.bitsPerPixel) == nullptr) {
+        outcome.error = u"%1 bits per pixel are not offered for %2"_s.arg(settings.bitsPerPixel)
+                            .arg(QLatin1String(format.extension));
+        return outcome;
+    }
+    if (!settings.overwrite && imaging::kindOfFile(outcome.output) != imaging::FileKind::Missing) {
+        outcome.error = alreadyExists(outcome.output);
+        return outcome;
+    }
+    try {
+        const imaging::FileInfo info = imaging::queryFileInfo(input, 0);
+        if (info.width <= 0 || info.height <= 0) {
+            throw imaging::ImagingError(imaging::errc::InvalidSize, kBatchSource);
+        }
+        imaging::checkPixelBudget(info.width, info.height);
+        const std::int64_t pixels = std::int64_t(info.width) * info.height;
+        const PixelTickets::Hold hold(tickets, 2 * pixels);
+        const imaging::Bitmap corrected =
+            correctedPicture(imaging::loadImageFile(input, 0, 0), info.width, info.height,
+                             settings.slider, settings.dynamicRange);
+        if (settings.overwrite) {
+            save(corrected, outcome.output, format, settings);
+        } else {
+            outcome.error = saveWithoutReplacing(corrected, outcome.output, format, settings);
+        }
+    } catch (const imaging::ImagingError& error) {
+        outcome.error = error.description();
+    } catch (const std::bad_alloc&) {
+        outcome.error = imaging::errorText(imaging::errc::NoMemory);
+    } catch (const std::exception&) {
+        outcome.error = imaging::errorText(imaging::errc::GeneralFailure);
+    }
+    return outcome;
+}
+
+}  // namespace quorvel::batch
