@@ -6,11 +6,14 @@
 #include "PixelOps.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 
 #include <cmath>
 #include <cstring>
 #include <exception>
+#include <stdexcept>
 #include <vector>
 
 namespace quorvel::bench {
@@ -20,6 +23,8 @@ namespace {
 // stay within a few minutes.
 constexpr int kRepetitions = 7;
 constexpr double kMinSecondsPerRepetition = 0.3;
+// A batch takes seconds; three runs of each side give a median.
+constexpr int kBatchRepetitions = 3;
 
 // A brightening curve, as the exposure slider makes: every level but black and white changes.
 imaging::RemapTable brighteningTable() {
@@ -58,9 +63,23 @@ void settleBetweenIterations(benchmark::State& state) {
     state.ResumeTiming();
 }
 
+// Runs `program` to its end with its output discarded; throws when it fails.
+void runToEnd(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        throw std::runtime_error(
+            QStringLiteral("%1 failed: %2")
+                .arg(program, QString::fromLocal8Bit(process.readAllStandardError()))
+                .toStdString());
+    }
+}
+
 }  // namespace
 
-Benchmarks::Benchmarks(QString picturePath) : picturePath_(std::move(picturePath)) {}
+Benchmarks::Benchmarks(QString picturePath, QString folder)
+    : picturePath_(std::move(picturePath)), folder_(std::move(folder)) {}
 
 void Benchmarks::registerAll() {
     const auto add = [this](const char* name, void (Benchmarks::*run)(benchmark::State&)) {
@@ -86,6 +105,18 @@ void Benchmarks::registerAll() {
     add(kFifth, &Benchmarks::fifth);
     add(kDouble, &Benchmarks::doubled);
     add(kRotate30, &Benchmarks::rotate30);
+    for (const auto& [name, run] : {std::pair{kBatchBaseline, &Benchmarks::batchBaseline},
+                                    std::pair{kBatch, &Benchmarks::batch}}) {
+        benchmark::RegisterBenchmark(name,
+                                     [this, run](benchmark::State& state) {
+                                         reportingFailure(state, [&] { (this->*run)(state); });
+                                     })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(1)
+            ->Repetitions(kBatchRepetitions)
+            ->ReportAggregatesOnly(true);
+    }
 }
 
 const imaging::Bitmap& Benchmarks::picture() {
@@ -196,6 +227,45 @@ void Benchmarks::rotate30(benchmark::State& state) {
     timeGeometry(state, picture(), [](const imaging::Bitmap& source) {
         return imaging::rotated(source, 3000, true, Qt::white);
     });
+}
+
+const BatchPictures& Benchmarks::batchPictures() {
+    if (batchPictures_.files.isEmpty()) {
+        const QString pictures = QDir(folder_).filePath(QStringLiteral("batch"));
+        QDir().mkpath(pictures);
+        batchPictures_ = writeBatchPictures(picturePath_, pictures);
+    }
+    return batchPictures_;
+}
+
+// The same quality as the program's JPEGs at its default quality factor (95, Huffman tables
+// optimised), so that both sides encode alike.
+void Benchmarks::batchBaseline(benchmark::State& state) {
+    const BatchPictures& pictures = batchPictures();
+    const QDir results(QDir(folder_).filePath(QStringLiteral("maplut")));
+    QDir().mkpath(results.path());
+    for (auto _ : state) {
+        for (const QString& file : pictures.files) {
+            const QString result = results.filePath(QFileInfo(file).fileName());
+            runToEnd(QStringLiteral("vips"),
+                     {QStringLiteral("maplut"), file,
+                      result + QStringLiteral("[Q=95,optimize_coding]"), pictures.table});
+        }
+    }
+}
+
+void Benchmarks::batch(benchmark::State& state) {
+    const BatchPictures& pictures = batchPictures();
+    const QStringList arguments =
+        QStringList{
+            QStringLiteral("--batch"),  QStringLiteral("--exposure"),
+            QStringLiteral("1"),        QStringLiteral("--format"),
+            QStringLiteral("jpg"),      QStringLiteral("--overwrite"),
+            QStringLiteral("--output"), QDir(folder_).filePath(QStringLiteral("corrected"))} +
+        pictures.files;
+    for (auto _ : state) {
+        runToEnd(QStringLiteral(QUORVEL_PROGRAM), arguments);
+    }
 }
 
 }  // namespace quorvel::bench

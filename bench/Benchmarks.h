@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BatchPictures.h"
 #include "Bitmap.h"
 #include "MainWindowDriver.h"
 
@@ -27,8 +28,11 @@ public:
     static constexpr const char* kFifth = "fifth";
     static constexpr const char* kDouble = "double";
     static constexpr const char* kRotate30 = "rotate30";
+    static constexpr const char* kBatchBaseline = "vips_maplut_files";
+    static constexpr const char* kBatch = "batch";
 
-    explicit Benchmarks(QString picturePath);
+    // `folder` takes the batch figure's pictures and results.
+    Benchmarks(QString picturePath, QString folder);
 
     // Registers every benchmark with Google Benchmark; this object must outlive the run.
     void registerAll();
@@ -50,8 +54,15 @@ private:
     void fifth(benchmark::State& state);
     void doubled(benchmark::State& state);
     void rotate30(benchmark::State& state);
+    // Many files, each corrected and saved as a JPEG: one `vips maplut` process per file, one
+    // after the other, against one batch run of the program.
+    void batchBaseline(benchmark::State& state);
+    void batch(benchmark::State& state);
+    const BatchPictures& batchPictures();
 
     QString picturePath_;
+    QString folder_;
+    BatchPictures batchPictures_;
     imaging::Bitmap picture_;
     std::unique_ptr<MainWindowDriver> window_;
 };

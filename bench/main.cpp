@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    Benchmarks benchmarks(picturePath);
+    Benchmarks benchmarks(picturePath, folder.path());
     benchmarks.registerAll();
     MedianCollector collector;
     benchmark::RunSpecifiedBenchmarks(&collector);
@@ -123,6 +123,7 @@ int main(int argc, char** argv) {
         {"fifth", copyRatio(Benchmarks::kFifth), 4.0},
         {"double", copyRatio(Benchmarks::kDouble), 12.0},
         {"rotate30", copyRatio(Benchmarks::kRotate30), 25.0},
+        {"batch", ratio(median(Benchmarks::kBatch), median(Benchmarks::kBatchBaseline)), 0.6},
         {"memory", memoryRatio(picturePath), 4.0},
     };
     std::printf("\nsummary (ratio to baseline, target, verdict):\n");
