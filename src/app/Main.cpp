@@ -31,9 +31,11 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QShortcut>
 #include <QToolButton>
 #include <QUrl>
+#include <QWindow>
 
 namespace quorvel::app {
 
@@ -110,6 +112,35 @@ Main::Main(QWidget* parent) : QWidget(parent) {
     resize(MainLayout::kClientSize);
     setMinimumSize(MainLayout::kClientSize);
     setAcceptDrops(true);
+}
+
+// The design size where the screen has room for it, else as much as the screen leaves beside the
+// window's frame (known once shown, and again after the window manager has framed it).
+void Main::fitToScreen() {
+    const QScreen* shownOn = screen();
+    if (shownOn == nullptr) {
+        return;
+    }
+    const QSize frame = frameGeometry().size() - size();
+    const QSize available = shownOn->availableGeometry().size() - frame;
+    setMinimumSize(MainLayout::minimumClientSize(available));
+    resize(size().boundedTo(available).expandedTo(minimumSize()));
+}
+
+void Main::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (windowHandle() != nullptr && !fitsScreenChanges_) {
+        fitsScreenChanges_ = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, &Main::fitToScreen);
+    }
+    fitToScreen();
+}
+
+void Main::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (isVisible()) {
+        fitToScreen();
+    }
 }
 
 void Main::createControls() {
@@ -295,6 +326,14 @@ void Main::connectSignals() {
             LoadLead_, &QPushButton::click);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this), &QShortcut::activated, Save_,
             &QPushButton::click);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, Help_,
+            &QPushButton::click);
+    connect(new QShortcut(QKeySequence(Qt::Key_F11), this), &QShortcut::activated, preview_,
+            &preview::PreviewCommands::LEAD1_Click);
+    // Also from the help window, which stays open beside the main window.
+    auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    quit->setContext(Qt::ApplicationShortcut);
+    connect(quit, &QShortcut::activated, this, &QWidget::close);
 }
 
 void Main::SetImageCommandsEnabled(bool enabled) {

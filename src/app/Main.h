@@ -14,7 +14,9 @@ class QDragEnterEvent;
 class QDropEvent;
 class QLabel;
 class QPushButton;
+class QMoveEvent;
 class QResizeEvent;
+class QShowEvent;
 class QToolButton;
 
 namespace quorvel::imaging {
@@ -134,8 +136,12 @@ protected:
     // A dropped file opens as if named on the command line; of several files, the first.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // The window fits the screen it is shown on, shrinking below its design size where needed.
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
+    void fitToScreen();
     void createControls();
     void createPictureArea();
     void createExposureControls();
@@ -195,6 +201,7 @@ private:
     help::HelpCommand* help_ = nullptr;
     geometry::GeometryCommands* geometry_ = nullptr;
     saving::SaveCommand* save_ = nullptr;
+    bool fitsScreenChanges_ = false;
 };
 
 }  // namespace quorvel::app

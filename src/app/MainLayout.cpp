@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -89,19 +90,31 @@ QRect MainLayout::pixelRect(const Placement& placement) {
                  pixels(placement.height));
 }
 
+QSize MainLayout::minimumClientSize(QSize available) {
+    return kClientSize.boundedTo(available).expandedTo(kSmallestClientSize);
+}
+
 // Edges rather than sizes follow the growth, each rounded on its own, so that controls that meet
 // at the design size still meet at any size (an odd extra width gives one panel the extra pixel).
+// Below the design width every edge scales, in its parent, by the same factor: the row of six
+// commands and the frames below the panels then keep their gaps, which a shrinking of the panels
+// alone would close.
 QRect MainLayout::pixelRect(const Placement& placement, QSize clientSize) {
     const QRect design = pixelRect(placement);
-    const QSize extra = clientSize.expandedTo(kClientSize) - kClientSize;
-    const Follow& follow = placement.follow;
+    const QSize size = clientSize.expandedTo(kSmallestClientSize);
+    // Missing width is taken by the scaling; missing height, like extra height, by the panels.
+    const int extraWidth = std::max(0, size.width() - kClientSize.width());
+    const int extraHeight = size.height() - kClientSize.height();
+    const double scale = std::min(1.0, double(size.width()) / kClientSize.width());
+    const auto scaled = [scale](int x) { return int(std::lround(x * scale)); };
     const auto shift = [](int length, double share) { return int(std::lround(length * share)); };
-    const int left = design.left() + shift(extra.width(), follow.moveX);
-    const int right =
-        design.left() + design.width() + shift(extra.width(), follow.moveX + follow.growX);
-    const int top = design.top() + shift(extra.height(), follow.moveY);
+    const Follow& follow = placement.follow;
+    const int left = scaled(design.left()) + shift(extraWidth, follow.moveX);
+    const int right = scaled(design.left() + design.width()) +
+                      shift(extraWidth, follow.moveX + follow.growX);
+    const int top = design.top() + shift(extraHeight, follow.moveY);
     const int bottom =
-        design.top() + design.height() + shift(extra.height(), follow.moveY + follow.growY);
+        design.top() + design.height() + shift(extraHeight, follow.moveY + follow.growY);
     return QRect(left, top, right - left, bottom - top);
 }
 

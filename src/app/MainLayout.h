@@ -12,9 +12,17 @@ namespace quorvel::app {
 // Where each control of the main window sits. One table holds the places at the design size of
 // the client area; a larger client area grows the two picture panels, which share the extra
 // width and take all the extra height, and every other control keeps its place relative to them.
+// On a screen too small for the design size the client area may be smaller, down to
+// kSmallestClientSize: the panels (and the slider beside them) give up the missing height, and
+// every control gives up a share of its width in proportion.
 class MainLayout {
 public:
     static constexpr QSize kClientSize{802, 514};
+    static constexpr QSize kSmallestClientSize{640, 400};
+
+    // The smallest client area the window allows on a screen leaving `available` for it: the
+    // design size where it fits, else as much as there is, never below kSmallestClientSize.
+    static QSize minimumClientSize(QSize available);
 
     // How a control follows the growth of its parent beyond the design size: its left edge moves
     // by `moveX` of the extra width and its right edge by `moveX + growX`; likewise downwards.
@@ -40,8 +48,8 @@ public:
     static std::span<const Placement> placements();
     // The rectangle in pixels at the design size, each value rounded on its own.
     static QRect pixelRect(const Placement& placement);
-    // The rectangle in pixels within a client area of `clientSize`; a size below the design size
-    // counts as the design size.
+    // The rectangle in pixels within a client area of `clientSize`; a size below
+    // kSmallestClientSize counts as kSmallestClientSize.
     static QRect pixelRect(const Placement& placement, QSize clientSize);
     // Moves every control of `window` named in the table to its place for `clientSize`.
     static void apply(QWidget& window, QSize clientSize = kClientSize);

@@ -3,7 +3,11 @@
 #include "CommandLine.h"
 #include "FileNames.h"
 #include "FolderEntries.h"
+#include "HelpCommand.h"
+#include "PreviewCommands.h"
+#include "frmHelp.h"
 #include "ImageControl.h"
+#include "MainLayout.h"
 #include "MainTestHelpers.h"
 #include "ModalDialogs.h"
 #include "QImageConversion.h"
@@ -60,8 +64,8 @@ protected:
         return path;
     }
 
-    // The title of the modal window that Ctrl+`key` opens, after closing it.
-    QString modalOpenedByCtrl(Qt::Key key) {
+    // The title of the modal window that `key` opens, after closing it.
+    QString modalOpenedByKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
         QApplication::setActiveWindow(&window_);
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
         QString title;
@@ -69,7 +73,7 @@ protected:
             title = modal->windowTitle();
             QTest::keyClick(modal, Qt::Key_Escape);
         });
-        QTest::keyClick(&window_, key, Qt::ControlModifier);
+        QTest::keyClick(&window_, key, modifiers);
         EXPECT_TRUE(testing::waitUntil([&] { return !title.isEmpty(); }));
         return title;
     }
@@ -142,9 +146,36 @@ TEST_F(DesktopTest, CtrlOOpensTheLoadDialogAndCtrlSTheSaveDialogOnlyWithAPicture
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(messages.titles, QStringList());
 
-    EXPECT_EQ(modalOpenedByCtrl(Qt::Key_O), "Open File");
+    EXPECT_EQ(modalOpenedByKey(Qt::Key_O), "Open File");
     window_.LoadFromCommandLine(write("picture.png", Qt::yellow));
-    EXPECT_EQ(modalOpenedByCtrl(Qt::Key_S), "Save File");
+    EXPECT_EQ(modalOpenedByKey(Qt::Key_S), "Save File");
+}
+
+TEST_F(DesktopTest, F1OpensHelpF11ShowsTheModifiedPictureFullScreenAndCtrlQQuits) {
+    window_.Form_Load("");
+    window_.show();
+    QApplication::setActiveWindow(&window_);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    UnexpectedMessages messages;
+
+    // Like a click on the empty panel, F11 opens nothing before a picture is loaded.
+    QTest::keyClick(&window_, Qt::Key_F11);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    QTest::keyClick(&window_, Qt::Key_F1);
+    ASSERT_NE(window_.HelpCommand()->Window(), nullptr);
+    EXPECT_TRUE(window_.HelpCommand()->Window()->isVisible());
+    window_.HelpCommand()->Window()->close();
+
+    window_.LoadFromCommandLine(write("picture.png", Qt::green));
+    EXPECT_EQ(modalOpenedByKey(Qt::Key_F11, Qt::NoModifier), " Beautified, Fit to Screen");
+    EXPECT_FALSE(window_.PreviewCommands()->PreviewOriginal());
+
+    QApplication::setActiveWindow(&window_);
+    QTest::keyClick(&window_, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(testing::waitUntil([&] { return !window_.isVisible(); }));
+    EXPECT_EQ(messages.titles, QStringList());
 }
 
 // Where some controls sit relative to the panels: the slider and the contrast box from the gap
@@ -183,6 +214,62 @@ TEST(WindowSize, PanelsTakeTheExtraSpaceControlsFollowThemAndTheDesignIsTheMinim
     QApplication::processEvents();
     EXPECT_EQ(window.size(), QSize(802, 514));
 }
+
+TEST(WindowSize, TheMinimumIsTheDesignSizeWhereTheScreenHasRoomElseWhatItLeaves) {
+    EXPECT_EQ(MainLayout::minimumClientSize({1916, 1046}), QSize(802, 514));
+    EXPECT_EQ(MainLayout::minimumClientSize({796, 468}), QSize(796, 468));
+    EXPECT_EQ(MainLayout::minimumClientSize({1020, 480}), QSize(802, 480));
+    EXPECT_EQ(MainLayout::minimumClientSize({500, 300}), MainLayout::kSmallestClientSize);
+}
+
+// Overlapping pairs among the visible controls that share a parent, and controls reaching out of
+// their parent, after laying `window` out for `clientSize`.
+QStringList crowdedControls(Main& window, QSize clientSize) {
+    MainLayout::apply(window, clientSize);
+    QStringList faults;
+    for (const MainLayout::Placement& placement : MainLayout::placements()) {
+        const auto* control = window.findChild<QWidget*>(placement.name);
+        if (control->isHidden()) {
+            continue;
+        }
+        const QWidget* parent = control->parentWidget();
+        const QSize room = parent == &window ? clientSize : parent->size();
+        if (!QRect(QPoint(), room).contains(control->geometry())) {
+            faults.append(QString("%1 outside").arg(placement.name));
+        }
+        for (const QWidget* other : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (other != control && !other->isHidden() && !other->objectName().isEmpty() &&
+                control->objectName() < other->objectName() &&
+                control->geometry().intersects(other->geometry())) {
+                faults.append(QString("%1 on %2").arg(placement.name, other->objectName()));
+            }
+        }
+    }
+    return faults;
+}
+
+struct ClientSize {
+    const char* name;
+    QSize size;
+};
+
+void PrintTo(const ClientSize& size, std::ostream* out) {
+    *out << size.name;
+}
+
+class ClientSizes : public ::testing::TestWithParam<ClientSize> {};
+
+TEST_P(ClientSizes, EveryControlHasItsOwnPlaceInsideTheWindow) {
+    Main window;
+    EXPECT_EQ(crowdedControls(window, GetParam().size), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ClientSizes,
+                         ::testing::Values(ClientSize{"Design", {802, 514}},
+                                           ClientSize{"Large", {1600, 1000}},
+                                           ClientSize{"LaptopAtScale2", {796, 490}},
+                                           ClientSize{"Smallest", {640, 400}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace quorvel::app

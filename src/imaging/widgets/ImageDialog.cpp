@@ -5,6 +5,7 @@
 #include "ImageFile.h"
 #include "ImagingError.h"
 #include "NameFilters.h"
+#include "RecentFolder.h"
 #include "ResizeDialog.h"
 #include "RotateDialog.h"
 #include "SaveDialog.h"
@@ -33,12 +34,15 @@ short ImageDialog::ShowOpenDialog(QWidget* owner) {
         const QFileInfo proposed(fileName_);
         dialog.setDirectory(proposed.absolutePath());
         dialog.selectFile(proposed.fileName());
+    } else if (const QString recent = RecentFolder::folder(); !recent.isEmpty()) {
+        dialog.setDirectory(recent);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         throw ImagingError(errc::Cancelled, kImageDialogSource, QStringLiteral("Cancelled"));
     }
     const QString chosen = dialog.selectedFiles().constFirst();
     fileName_ = chosen;
+    RecentFolder::remember(chosen);
     BusyCursor busy;
     try {
         dialogBitmap_ = loadImageFile(chosen, 0, 0);
@@ -118,6 +122,7 @@ short ImageDialog::ShowSaveDialog(QWidget* owner) {
         throw ImagingError(errc::Cancelled, kImageDialogSource, QStringLiteral("Cancelled"));
     }
     fileName_ = dialog.fileName();
+    RecentFolder::remember(fileName_);
     saveFormat_ = dialog.format().code;
     saveBitsPerPixel_ = dialog.bitsPerPixel();
     saveQFactor_ = dialog.qFactor();

@@ -2,6 +2,7 @@
 
 #include "FileNames.h"
 #include "NameFilters.h"
+#include "RecentFolder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -152,6 +153,8 @@ void SaveDialog::browse() {
         const QFileInfo proposed(fileName());
         dialog.setDirectory(proposed.absolutePath());
         dialog.selectFile(proposed.fileName());
+    } else if (const QString recent = RecentFolder::folder(); !recent.isEmpty()) {
+        dialog.setDirectory(recent);
     }
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         fileName_->setText(dialog.selectedFiles().constFirst());

@@ -4,11 +4,15 @@
 #include "ModalDialogs.h"
 #include "TestImages.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace quorvel::imaging {
 namespace {
@@ -85,6 +89,68 @@ TEST_F(OpenDialog, ANonPictureRaisesTheLoadersError) {
     } catch (const ImagingError& error) {
         EXPECT_EQ(error.number(), errc::InvalidFileFormat);
     }
+}
+
+// The folder a file dialog starts in, after cancelling it.
+QString startingFolderOf(const std::function<void()>& show) {
+    QString folder;
+    testing::whenModalAppears([&folder](QWidget* modal) {
+        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            folder = dialog->directory().absolutePath();
+        }
+        modal->close();
+    });
+    show();
+    return folder;
+}
+
+TEST_F(OpenDialog, StartsInTheFolderOfTheFileLastChosenEvenInTheNextRun) {
+    chooseFile(picture);
+    dialog.ShowOpenDialog(nullptr);
+
+    // A new dialog, as in the next run, reads the folder from the settings file.
+    ImageDialog next;
+    const QString seen = startingFolderOf([&] {
+        EXPECT_THROW(next.ShowOpenDialog(nullptr), ImagingError);
+    });
+    EXPECT_EQ(seen, QDir(folder.path()).absolutePath());
+    const QString settingsFile = qEnvironmentVariable("XDG_CONFIG_HOME") + "/quorvel/quorvel.conf";
+    QFile written(settingsFile);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << settingsFile.toStdString();
+    EXPECT_TRUE(written.readAll().contains(folder.path().toUtf8()));
+}
+
+TEST_F(OpenDialog, AFolderThatIsGoneIsNotWhereTheDialogStarts) {
+    {
+        QTemporaryDir gone;
+        const QString inside = gone.filePath("beach.png");
+        ASSERT_TRUE(QFile::copy(picture, inside));
+        chooseFile(inside);
+        dialog.ShowOpenDialog(nullptr);
+    }
+    const QString seen = startingFolderOf([&] {
+        dialog.SetFileName({});
+        EXPECT_THROW(dialog.ShowOpenDialog(nullptr), ImagingError);
+    });
+    EXPECT_EQ(seen, QDir::currentPath());
+}
+
+TEST_F(OpenDialog, TheSaveDialogsBrowseStartsInTheFolderLastUsedWhenNoNameIsProposed) {
+    chooseFile(picture);
+    dialog.ShowOpenDialog(nullptr);
+
+    ImageDialog saving;
+    QString seen;
+    testing::whenModalAppears([&seen](QWidget* saveDialog) {
+        testing::whenModalAppears([&seen](QWidget* browser) {
+            seen = qobject_cast<QFileDialog*>(browser)->directory().absolutePath();
+            browser->close();
+        });
+        saveDialog->findChild<QPushButton*>("browse")->click();
+        saveDialog->close();
+    });
+    EXPECT_THROW(saving.ShowSaveDialog(nullptr), ImagingError);
+    EXPECT_EQ(seen, QDir(folder.path()).absolutePath());
 }
 
 TEST(ImageDialog, SaveFormatListIsIndexedFromZero) {
