@@ -1,13 +1,17 @@
 #include "Benchmarks.h"
 
+#include "CfaDng.h"
 #include "Geometry.h"
 #include "ImageFile.h"
 #include "JpegDecode.h"
 #include "PixelOps.h"
+#include "QImageConversion.h"
+#include "RawDevelop.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 #include <cmath>
@@ -25,6 +29,8 @@ constexpr int kRepetitions = 7;
 constexpr double kMinSecondsPerRepetition = 0.3;
 // A batch takes seconds; three runs of each side give a median.
 constexpr int kBatchRepetitions = 3;
+// Developing a 24-megapixel RAW file takes seconds; fewer repetitions keep the run short.
+constexpr int kRawRepetitions = 5;
 
 // A brightening curve, as the exposure slider makes: every level but black and white changes.
 imaging::RemapTable brighteningTable() {
@@ -82,7 +88,8 @@ Benchmarks::Benchmarks(QString picturePath, QString folder)
     : picturePath_(std::move(picturePath)), folder_(std::move(folder)) {}
 
 void Benchmarks::registerAll() {
-    const auto add = [this](const char* name, void (Benchmarks::*run)(benchmark::State&)) {
+    const auto add = [this](const char* name, void (Benchmarks::*run)(benchmark::State&),
+                            int repetitions = kRepetitions) {
         benchmark::RegisterBenchmark(name,
                                      [this, run](benchmark::State& state) {
                                          reportingFailure(state, [&] { (this->*run)(state); });
@@ -90,7 +97,7 @@ void Benchmarks::registerAll() {
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime()
             ->MinTime(kMinSecondsPerRepetition)
-            ->Repetitions(kRepetitions)
+            ->Repetitions(repetitions)
             ->ReportAggregatesOnly(true);
     };
     add(kCopyBaseline, &Benchmarks::copyBaseline);
@@ -117,6 +124,8 @@ void Benchmarks::registerAll() {
             ->Repetitions(kBatchRepetitions)
             ->ReportAggregatesOnly(true);
     }
+    add(kDevelopBaseline, &Benchmarks::developBaseline, kRawRepetitions);
+    add(kRawLoad, &Benchmarks::rawLoad, kRawRepetitions);
 }
 
 const imaging::Bitmap& Benchmarks::picture() {
@@ -132,6 +141,18 @@ MainWindowDriver& Benchmarks::loadedWindow() {
         window_->load(picturePath_);
     }
     return *window_;
+}
+
+const QString& Benchmarks::rawPath() {
+    if (rawPath_.isEmpty()) {
+        const QString path = QDir(folder_).filePath(QStringLiteral("camera.dng"));
+        if (!testing::writeCfaDng(path, imaging::toQImage(picture()),
+                                  testing::DngLayout::PreviewFirst)) {
+            throw std::runtime_error("cannot write the DNG");
+        }
+        rawPath_ = path;
+    }
+    return rawPath_;
 }
 
 void Benchmarks::copyBaseline(benchmark::State& state) {
@@ -265,6 +286,26 @@ void Benchmarks::batch(benchmark::State& state) {
         pictures.files;
     for (auto _ : state) {
         runToEnd(QStringLiteral(QUORVEL_PROGRAM), arguments);
+    }
+}
+
+void Benchmarks::developBaseline(benchmark::State& state) {
+    const QByteArray path = QFile::encodeName(rawPath());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(developRaw(path.constData()));
+    }
+}
+
+void Benchmarks::rawLoad(benchmark::State& state) {
+    const QString& path = rawPath();
+    if (!rawWindow_) {
+        rawWindow_ = std::make_unique<MainWindowDriver>();
+    }
+    for (auto _ : state) {
+        rawWindow_->load(path);
+        benchmark::DoNotOptimize(rawWindow_->workingView());
+        benchmark::DoNotOptimize(rawWindow_->originalView());
+        settleBetweenIterations(state);
     }
 }
 

@@ -30,8 +30,10 @@ public:
     static constexpr const char* kRotate30 = "rotate30";
     static constexpr const char* kBatchBaseline = "vips_maplut_files";
     static constexpr const char* kBatch = "batch";
+    static constexpr const char* kDevelopBaseline = "libraw_develop";
+    static constexpr const char* kRawLoad = "rawload";
 
-    // `folder` takes the batch figure's pictures and results.
+    // `folder` takes the batch figure's pictures and results, and the DNG.
     Benchmarks(QString picturePath, QString folder);
 
     // Registers every benchmark with Google Benchmark; this object must outlive the run.
@@ -40,6 +42,9 @@ public:
 private:
     const imaging::Bitmap& picture();
     MainWindowDriver& loadedWindow();
+    // A camera-layout DNG (preview first, sensor data in a SubIFD) of the picture's scene,
+    // written into the folder when first needed.
+    const QString& rawPath();
 
     void copyBaseline(benchmark::State& state);
     void remap(benchmark::State& state);
@@ -59,12 +64,17 @@ private:
     void batchBaseline(benchmark::State& state);
     void batch(benchmark::State& state);
     const BatchPictures& batchPictures();
+    void developBaseline(benchmark::State& state);
+    // In a window of its own, so that the other window-level figures keep their JPEG.
+    void rawLoad(benchmark::State& state);
 
     QString picturePath_;
     QString folder_;
     BatchPictures batchPictures_;
     imaging::Bitmap picture_;
     std::unique_ptr<MainWindowDriver> window_;
+    QString rawPath_;
+    std::unique_ptr<MainWindowDriver> rawWindow_;
 };
 
 }  // namespace quorvel::bench

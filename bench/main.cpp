@@ -124,6 +124,7 @@ int main(int argc, char** argv) {
         {"double", copyRatio(Benchmarks::kDouble), 12.0},
         {"rotate30", copyRatio(Benchmarks::kRotate30), 25.0},
         {"batch", ratio(median(Benchmarks::kBatch), median(Benchmarks::kBatchBaseline)), 0.6},
+        {"rawload", ratio(median(Benchmarks::kRawLoad), median(Benchmarks::kDevelopBaseline)), 1.3},
         {"memory", memoryRatio(picturePath), 4.0},
     };
     std::printf("\nsummary (ratio to baseline, target, verdict):\n");

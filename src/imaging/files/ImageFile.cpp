@@ -5,14 +5,17 @@
 #include "Geometry.h"
 #include "ImagingError.h"
 #include "PixelBudget.h"
+#include "RawFile.h"
 #include "VipsBridge.h"
 
 #include <QFile>
 #include <QtEndian>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvel::imaging {
@@ -44,16 +47,41 @@ QByteArray checkedLocalPath(const QString& path) {
 
 // The loader's nickname, e.g. "jpegload". Chosen by content: every loader with a sniffer is asked
 // before suffixes count, so a JPEG named .png is read as the JPEG it is.
-const char* findLoader(const QByteArray& localPath) {
+const char* loaderOrNull(const QByteArray& localPath) {
     // libvips takes a trailing "[...]" as load options; an empty "[]" keeps such a name whole.
     const QByteArray name = localPath.endsWith(']') ? localPath + "[]" : localPath;
     const char* typeName = vips_foreign_find_load(name.constData());
     const char* loader = typeName ? vips_nickname_find(g_type_from_name(typeName)) : nullptr;
     if (loader == nullptr) {
         vips_error_clear();
+    }
+    return loader;
+}
+
+const char* findLoader(const QByteArray& localPath) {
+    const char* loader = loaderOrNull(localPath);
+    if (loader == nullptr) {
         fail(errc::InvalidFileFormat);
     }
     return loader;
+}
+
+// Camera RAW goes to LibRaw: libvips would read a DNG or another TIFF-based RAW file as its
+// undeveloped mosaic or its small preview, and most other RAW formats not at all. Files that
+// libvips knows as another format never are RAW.
+std::unique_ptr<RawFile> openRaw(const QString& path, int page) {
+    const QByteArray localPath = checkedLocalPath(path);
+    const char* loader =
+        guardVips(errc::InvalidFileFormat, [&] { return loaderOrNull(localPath); });
+    if (loader != nullptr && std::string_view(loader) != "tiffload" &&
+        std::string_view(loader) != "magickload") {
+        return nullptr;
+    }
+    std::unique_ptr<RawFile> raw = RawFile::open(localPath);
+    if (raw && page != 0) {
+        fail(errc::InvalidParameter);
+    }
+    return raw;
 }
 
 bool acceptsPage(const char* loader) {
@@ -134,8 +162,46 @@ VImage toUchar(const VImage& image) {
     return image.cast(VIPS_FORMAT_UCHAR, VImage::option()->set("shift", shift));
 }
 
-// `colour` holds colour bands only. The result is sRGB, or grey when the source was grey.
+bool holdsRgbProfile(const VImage& image) {
+    if (image.get_typeof(VIPS_META_ICC_NAME) == 0) {
+        return false;
+    }
+    std::size_t length = 0;
+    const auto* icc = static_cast<const char*>(image.get_blob(VIPS_META_ICC_NAME, &length));
+    constexpr std::size_t kColourSpaceAt = 16;
+    return length >= kColourSpaceAt + 4 && std::string_view(icc + kColourSpaceAt, 4) == "RGB ";
+}
+
+bool isRgb(VipsInterpretation interpretation) {
+    return interpretation == VIPS_INTERPRETATION_sRGB ||
+           interpretation == VIPS_INTERPRETATION_RGB || interpretation == VIPS_INTERPRETATION_RGB16;
+}
+
+// CMYK without a profile was almost always made from RGB by the plain formula (k = 1 - max(r, g,
+// b), c = (1 - r - k) / (1 - k), ...), as ImageMagick and GIMP do; undoing it gives back the
+// picture it was made from. A printing-press profile would show such files far too light, because
+// their black ink alone then cannot reach black.
+VImage inksAsMade(const VImage& cmyk) {
+    const VImage inks = toUchar(cmyk);
+    const VImage paper = inks.extract_band(0, VImage::option()->set("n", 3)).linear(-1.0, 255.0);
+    const VImage light = inks.extract_band(3).linear(-1.0, 255.0);
+    return (paper * light)
+        .linear(1.0 / 255.0, 0.5)
+        .cast(VIPS_FORMAT_UCHAR)
+        .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+}
+
+// `colour` holds colour bands only. The result is grey when the source was grey; RGB pixels with
+// an RGB profile stay in the profile's space (the profile goes along, and only painting converts
+// them); every other kind of picture is converted to sRGB.
 VImage inSrgb(VImage colour, bool grey) {
+    if (!grey && colour.bands() == 3 && isRgb(colour.interpretation()) && holdsRgbProfile(colour)) {
+        return colour;
+    }
+    if (colour.get_typeof(VIPS_META_ICC_NAME) == 0 &&
+        colour.interpretation() == VIPS_INTERPRETATION_CMYK && colour.bands() == 4) {
+        return inksAsMade(colour);
+    }
     if (colour.get_typeof(VIPS_META_ICC_NAME) != 0) {
         try {
             const VImage converted = colour.icc_transform(
@@ -151,6 +217,11 @@ VImage inSrgb(VImage colour, bool grey) {
         return colour;
     }
     return colour.colourspace(grey ? VIPS_INTERPRETATION_B_W : VIPS_INTERPRETATION_sRGB);
+}
+
+VImage profiledToSrgb(const VImage& image) {
+    return toUchar(
+        image.icc_transform("srgb", VImage::option()->set("embedded", true)->set("depth", 8)));
 }
 
 // 8-bit sRGB (or grey) with 1 to 4 bands, alpha last. Every step works pixel by pixel, so the
@@ -323,9 +394,25 @@ Bitmap upright(const Bitmap& bitmap, int orientation) {
     return turned.withMetadata(std::move(metadata));
 }
 
+// A developed RAW picture in the layout asked for; bitsPerPixel 0 keeps it as it is.
+Bitmap inLayout(const Bitmap& developed, int bitsPerPixel) {
+    const PixelLayout layout = bitsPerPixel == 8    ? PixelLayout::Grey
+                               : bitsPerPixel == 24 ? PixelLayout::Rgb
+                               : bitsPerPixel == 32 ? PixelLayout::Rgba
+                                                    : developed.layout();
+    if (layout == developed.layout()) {
+        return developed;
+    }
+    return guardVips(errc::ReadFailed,
+                     [&] { return fromVips(toLayout(toVips(developed), layout), {}); });
+}
+
 }  // namespace
 
 FileInfo queryFileInfo(const QString& path, int page) {
+    if (const std::unique_ptr<RawFile> raw = openRaw(path, page)) {
+        return FileInfo{raw->width(), raw->height(), 48, 1, QStringLiteral("libraw")};
+    }
     const OpenedPage opened = openPage(path, page);
     const VImage& image = opened.image;
     FileInfo info;
@@ -344,6 +431,9 @@ Bitmap loadImageFile(const QString& path, int page, int bitsPerPixel) {
     if (bitsPerPixel != 0 && bitsPerPixel != 8 && bitsPerPixel != 24 && bitsPerPixel != 32) {
         fail(errc::InvalidBitsPerPixel);
     }
+    if (const std::unique_ptr<RawFile> raw = openRaw(path, page)) {
+        return inLayout(raw->develop(), bitsPerPixel);
+    }
     const OpenedPage opened = openPage(path, page);
     // Before anything is decoded: a tiny file may declare an enormous picture.
     checkPixelBudget(opened.image.width(), opened.image.height());
@@ -353,7 +443,12 @@ Bitmap loadImageFile(const QString& path, int page, int bitsPerPixel) {
                                    : bitsPerPixel == 24 ? PixelLayout::Rgb
                                    : bitsPerPixel == 32 ? PixelLayout::Rgba
                                                         : naturalLayout(source);
-        const VImage pixels = toLayout(source, layout);
+        // Grey is computed from sRGB, so colours kept in their own space are converted first.
+        const VImage pixels =
+            toLayout(layout == PixelLayout::Grey && source.bands() >= 3 && holdsRgbProfile(source)
+                         ? profiledToSrgb(source)
+                         : source,
+                     layout);
         Metadata metadata{blob(pixels, VIPS_META_EXIF_NAME), blob(pixels, VIPS_META_ICC_NAME),
                           blob(pixels, VIPS_META_XMP_NAME)};
         if (!profileFits(metadata.icc, layout)) {

@@ -1,6 +1,7 @@
 #include "ImageSave.h"
 
 #include "AtomicFile.h"
+#include "DisplayColour.h"
 #include "ErrorCodes.h"
 #include "FileFormats.h"
 #include "FileNames.h"
@@ -104,6 +105,30 @@ VImage withMetadata(const VImage& image, const Metadata& metadata) {
     return out;
 }
 
+// Only these formats carry an ICC profile, and only for colour pixels: anything else must have its
+// pixels in sRGB, which every reader assumes without a profile.
+bool keepsProfile(const FileFormat& format, int channels) {
+    const bool carries = format.code == fileformat::Jpeg || format.code == fileformat::Png ||
+                         format.code == fileformat::Tiff || format.code == fileformat::Webp;
+    return carries && channels != 1;
+}
+
+VImage keptOrInSrgb(const Bitmap& bitmap, bool keepProfile) {
+    const QByteArray& icc = bitmap.metadata().icc;
+    VImage image = toVips(bitmap);
+    if (keepProfile || bitmap.channels() < 3 || !needsDisplayConversion(icc)) {
+        return image;
+    }
+    image = image.copy();
+    setBlob(image, VIPS_META_ICC_NAME, icc);
+    return image
+        .icc_transform("srgb", VImage::option()
+                                   ->set("embedded", true)
+                                   ->set("depth", 8)
+                                   ->set("intent", VIPS_INTENT_RELATIVE))
+        .cast(VIPS_FORMAT_UCHAR);
+}
+
 QByteArray taken(VipsBlob* blob) {
     std::size_t length = 0;
     const void* data = vips_area_get_data(VIPS_AREA(blob), &length, nullptr, nullptr, nullptr);
@@ -125,7 +150,8 @@ QByteArray encoded(const Bitmap& bitmap, const FileFormat& format, const Depth& 
     const int channels = depth.bitsPerPixel == 32                    ? 4
                          : depth.palette || depth.bitsPerPixel == 24 ? 3
                                                                      : 1;
-    VImage pixels = withChannels(toVips(bitmap), depth.bitsPerPixel == 1 ? 1 : channels);
+    const int kept = depth.bitsPerPixel == 1 ? 1 : channels;
+    VImage pixels = withChannels(keptOrInSrgb(bitmap, keepsProfile(format, kept)), kept);
     Bitmap blackAndWhite;
     if (depth.bitsPerPixel == 1) {
         blackAndWhite = ditheredBlackAndWhite(fromVips(pixels, {}));

@@ -1,11 +1,13 @@
 #include "FittedView.h"
 
+#include "DisplayColour.h"
 #include "QImageConversion.h"
 #include "VectorClones.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace quorvel::imaging {
@@ -235,6 +237,7 @@ QImage scaledView(const Bitmap& bitmap, QSize size) {
     if (view.size() != size) {
         view = view.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
+    view = inDisplayColours(std::move(view), bitmap.metadata().icc);
     bitmap.keepView(view);
     return view;
 }

@@ -1,5 +1,6 @@
 #include "ImageControl.h"
 
+#include "DisplayColour.h"
 #include "ErrorCodes.h"
 #include "FittedView.h"
 #include "Geometry.h"
@@ -184,8 +185,8 @@ void ImageControl::MirrorImage() {
     replaceBitmap(translatingBadAlloc([&] { return mirrored(source); }));
 }
 
-short ImageControl::SaveImage(const QString& path, short format, short bitsPerPixel,
-                              short qFactor, bool multiPage) {
+short ImageControl::SaveImage(const QString& path, short format, short bitsPerPixel, short qFactor,
+                              bool multiPage) {
     try {
         saveImageFile(bitmap_, path, format, bitsPerPixel, qFactor, multiPage);
         return 0;
@@ -283,10 +284,12 @@ void ImageControl::rebuildViewIfStale() const {
         // Only the visible part is converted: the picture may be far larger than the screen.
         const QRect visible =
             QRect(scroll_, viewport) & QRect(0, 0, displayed_.width(), displayed_.height());
-        view_ = toQImage(displayed_)
-                    .copy(visible)
-                    .convertToFormat(displayed_.hasAlpha() ? QImage::Format_ARGB32_Premultiplied
-                                                           : QImage::Format_RGB32);
+        view_ = inDisplayColours(
+            toQImage(displayed_)
+                .copy(visible)
+                .convertToFormat(displayed_.hasAlpha() ? QImage::Format_ARGB32_Premultiplied
+                                                       : QImage::Format_RGB32),
+            displayed_.metadata().icc);
     } else {
         view_ =
             scaledView(displayed_, fittedSize({displayed_.width(), displayed_.height()}, viewport));

@@ -1,5 +1,6 @@
 #include "RotateDialog.h"
 
+#include "DisplayColour.h"
 #include "FittedView.h"
 #include "Geometry.h"
 #include "ImagingError.h"
@@ -32,11 +33,14 @@ const QSize kPreviewBox(RotateDialog::kPreviewSide, RotateDialog::kPreviewSide);
 const QSize kSwatchSize(24, 14);
 
 // Turning the whole picture on every keystroke would lag on a large photo; a copy no larger than
-// the preview turns in a blink.
+// the preview turns in a blink. The copy is in the screen's colours, as the panels are.
 Bitmap previewSized(const Bitmap& picture) {
     const QSize size(picture.width(), picture.height());
     if (size.width() <= kPreviewBox.width() && size.height() <= kPreviewBox.height()) {
-        return picture;
+        if (!needsDisplayConversion(picture.metadata().icc)) {
+            return picture;
+        }
+        return fromQImage(inDisplayColours(toQImage(picture), picture.metadata().icc));
     }
     return fromQImage(scaledView(picture, fittedSize(size, kPreviewBox)));
 }

@@ -1,0 +1,63 @@
+#include "LoadTexts.h"
+
+#include <QFile>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace quorvel::app {
+namespace {
+
+// The "All formats" entry of a filter string: its description's list and its patterns.
+struct AllFormats {
+    QStringList described;
+    QStringList patterns;
+};
+
+AllFormats allFormatsOf(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].startsWith(QLatin1String("All formats ("))) {
+            QString described = parts[i].mid(13);
+            described.chop(1);
+            return {described.split(QLatin1Char(';')), parts[i + 1].split(QLatin1Char(';'))};
+        }
+    }
+    return {};
+}
+
+const QStringList kFirstFormats{"*.img", "*.gif", "*.jpg", "*.jpeg", "*.png", "*.psd", "*.raw",
+                                "*.jff", "*.jtf", "*.pct", "*.pcx",  "*.eps", "*.tga", "*.tif",
+                                "*.bmp", "*.fxs", "*.fpx", "*.awd",  "*.ico", "*.cur"};
+
+TEST(LoadTexts, OpenDialogListsModernAndCameraRawFormatsAfterEveryFirstOne) {
+    const AllFormats all = allFormatsOf(kLoadImageFilter);
+    EXPECT_EQ(all.described, all.patterns);
+    EXPECT_EQ(all.patterns.mid(0, kFirstFormats.size()), kFirstFormats);
+    for (const char* added :
+         {"*.webp", "*.heic", "*.heif", "*.avif", "*.jxl", "*.dng", "*.cr2", "*.cr3", "*.nef",
+          "*.arw", "*.raf", "*.orf", "*.rw2", "*.pef", "*.srw"}) {
+        EXPECT_TRUE(all.patterns.contains(QLatin1String(added))) << added;
+    }
+    EXPECT_TRUE(
+        kLoadImageFilter.startsWith("Jpeg (*.jpg;*jpeg)|*.jpg;*jpeg|Bitmap (*.bmp)|*.bmp|Gif "
+                                    "(*.gif)|*.gif|Png (*.png)|*.png|"));
+    EXPECT_TRUE(kLoadImageFilter.endsWith("|All (*.*)|*.*"));
+}
+
+TEST(LoadTexts, DesktopEntryOffersCameraRawAndModernTypes) {
+    QFile entry(QStringLiteral(QUORVEL_SOURCE_DIR "/packaging/quorvel.desktop"));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    const QByteArray text = entry.readAll();
+    for (const char* type :
+         {"image/jpeg;", "image/x-portable-pixmap;", "image/webp;", "image/heic;", "image/heif;",
+          "image/avif;", "image/jxl;", "image/x-adobe-dng;", "image/x-canon-cr2;",
+          "image/x-canon-cr3;", "image/x-nikon-nef;", "image/x-sony-arw;", "image/x-fuji-raf;",
+          "image/x-olympus-orf;", "image/x-panasonic-rw2;", "image/x-pentax-pef;",
+          "image/x-samsung-srw;"}) {
+        EXPECT_TRUE(text.contains(type)) << type;
+    }
+}
+
+}  // namespace
+}  // namespace quorvel::app

@@ -1,0 +1,146 @@
+#include "IccProfiles.h"
+#include "ImageFile.h"
+#include "TestImages.h"
+
+#include <QColor>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace quorvel::imaging {
+namespace {
+
+using quorvel::testing::pixelAt;
+
+QByteArray standardOutput(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    const bool ran = process.waitForFinished(60000) && process.exitCode() == 0;
+    return ran ? process.readAllStandardOutput() : QByteArray();
+}
+
+class ColourSpaces : public ::testing::Test {
+public:
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString write(const QString& name, const QByteArray& bytes) const {
+        QFile file(path(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? path(name)
+                                                                                    : QString();
+    }
+    // ImageMagick's convert makes the file `name` from `arguments`.
+    QString convert(const QString& name, const QStringList& arguments) const {
+        return QProcess::execute("convert", arguments + QStringList{path(name)}) == 0 ? path(name)
+                                                                                      : QString();
+    }
+    QTemporaryDir dir;
+};
+
+void expectNear(QColor actual, QColor expected, int tolerance) {
+    ASSERT_TRUE(expected.isValid());
+    EXPECT_NEAR(actual.red(), expected.red(), tolerance)
+        << actual.name().toStdString() << " " << expected.name().toStdString();
+    EXPECT_NEAR(actual.green(), expected.green(), tolerance);
+    EXPECT_NEAR(actual.blue(), expected.blue(), tolerance);
+}
+
+TEST_F(ColourSpaces, WideGamutPicturesKeepTheirPixelsAndTheirProfileByteForByte) {
+    const QByteArray profile = testing::adobeRgbProfile();
+    const QString icc = write("adobe.icc", profile);
+    // ImageMagick attaches the first profile given without converting the pixels.
+    for (const char* name : {"adobe.jpg", "adobe.png", "adobe.tif", "adobe.webp"}) {
+        const QString file = convert(
+            name, {"-size", "6x4", "xc:rgb(200,60,40)", "-quality", "100", "-profile", icc});
+        ASSERT_FALSE(file.isEmpty()) << name;
+        const Bitmap loaded = loadImageFile(file, 0, 0);
+        EXPECT_EQ(loaded.metadata().icc, profile) << name;
+        EXPECT_EQ(loaded.layout(), PixelLayout::Rgb) << name;
+        expectNear(pixelAt(loaded, 2, 2), QColor(200, 60, 40), 2);
+        // Asked for grey, the picture's true colours count, not their numbers.
+        const Bitmap grey = loadImageFile(file, 0, 8);
+        EXPECT_TRUE(grey.metadata().icc.isEmpty()) << name;
+        EXPECT_GT(pixelAt(grey, 2, 2).red(), 100) << name;
+    }
+}
+
+struct ConvertedCase {
+    const char* name;
+    // Makes the file in the fixture's folder.
+    std::function<QString(const ColourSpaces&)> make;
+    // The colour expected at (2, 2), from an independent renderer of the file.
+    std::function<QColor(const ColourSpaces&, const QString&)> expected;
+    PixelLayout layout;
+    int tolerance;
+};
+
+void PrintTo(const ConvertedCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ConvertedAtLoad : public ColourSpaces, public ::testing::WithParamInterface<ConvertedCase> {};
+
+TEST_P(ConvertedAtLoad, ComesOutInSrgbOrGrey) {
+    const ConvertedCase& c = GetParam();
+    const QString file = c.make(*this);
+    ASSERT_FALSE(file.isEmpty());
+    const Bitmap loaded = loadImageFile(file, 0, 0);
+    EXPECT_EQ(loaded.layout(), c.layout);
+    expectNear(pixelAt(loaded, 2, 2), c.expected(*this, file), c.tolerance);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Spaces, ConvertedAtLoad,
+    ::testing::Values(
+        // ImageMagick writes CMYK JPEGs the Adobe way, with inverted inks.
+        ConvertedCase{"DarkCmykJpegWithoutProfile",
+                      [](const ColourSpaces& f) {
+                          return f.convert("cmyk.jpg", {"-size", "6x4", "xc:rgb(30,30,60)",
+                                                        "-colorspace", "CMYK", "-quality", "100"});
+                      },
+                      [](const ColourSpaces&, const QString&) { return QColor(30, 30, 60); },
+                      PixelLayout::Rgb, 3},
+        ConvertedCase{"CmykTiffWithoutProfile",
+                      [](const ColourSpaces& f) {
+                          return f.convert("cmyk.tif", {"-size", "6x4", "xc:rgb(200,60,40)",
+                                                        "-colorspace", "CMYK"});
+                      },
+                      [](const ColourSpaces&, const QString&) { return QColor(200, 60, 40); },
+                      PixelLayout::Rgb, 1},
+        ConvertedCase{"LabTiff",
+                      [](const ColourSpaces& f) {
+                          return f.convert("lab.tif", {"-size", "6x4", "xc:rgb(200,60,40)",
+                                                       "-colorspace", "Lab"});
+                      },
+                      [](const ColourSpaces&, const QString&) { return QColor(200, 60, 40); },
+                      PixelLayout::Rgb, 4},
+        ConvertedCase{"GreyWithProfile",
+                      [](const ColourSpaces& f) {
+                          return f.convert(
+                              "grey.png",
+                              {"-size", "6x4", "xc:rgb(90,90,90)", "-colorspace", "Gray",
+                               "-profile", f.write("grey.icc", testing::greyProfile())});
+                      },
+                      [](const ColourSpaces&, const QString&) { return QColor(90, 90, 90); },
+                      PixelLayout::Grey, 2}));
+
+double meanLevel(const Bitmap& bitmap) {
+    double sum = 0.0;
+    for (std::size_t i = 0; i < bitmap.byteCount(); ++i) {
+        sum += bitmap.pixels()[i];
+    }
+    return sum / double(bitmap.byteCount());
+}
+
+TEST_F(ColourSpaces, ProfileLessCmykJpegIsAsDarkAsThePictureItWasMadeFrom) {
+    const QString source =
+        convert("dark.png", {"-size", "64x48", "gradient:rgb(10,20,40)-rgb(110,70,40)"});
+    const QString cmyk = convert("dark.jpg", {source, "-colorspace", "CMYK", "-quality", "100"});
+    ASSERT_TRUE(standardOutput("head", {"-c", "64", cmyk}).contains("Adobe"));
+    EXPECT_NEAR(meanLevel(loadImageFile(cmyk, 0, 0)), meanLevel(loadImageFile(source, 0, 0)), 1.5);
+}
+
+}  // namespace
+}  // namespace quorvel::imaging

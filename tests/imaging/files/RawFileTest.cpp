@@ -1,0 +1,165 @@
+#include "CfaDng.h"
+#include "ErrorCodes.h"
+#include "ImageFile.h"
+#include "ImagingError.h"
+#include "TestImages.h"
+
+#include <QColor>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace quorvel::imaging {
+namespace {
+
+using quorvel::testing::DngLayout;
+using quorvel::testing::pixelAt;
+using quorvel::testing::writeCfaDng;
+
+constexpr int kWidth = 300;
+constexpr int kHeight = 200;
+
+// Six patches of 100 x 100 pixels: red, green, blue on top; white, grey, yellow below. The white
+// one keeps LibRaw's automatic brightness from lifting the rest.
+const QColor kPatches[2][3] = {
+    {QColor(200, 40, 40), QColor(40, 180, 60), QColor(40, 60, 200)},
+    {QColor(250, 250, 250), QColor(128, 128, 128), QColor(220, 200, 40)},
+};
+
+QImage patchScene() {
+    QImage scene(kWidth, kHeight, QImage::Format_RGB888);
+    QPainter painter(&scene);
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            painter.fillRect(column * 100, row * 100, 100, 100, kPatches[row][column]);
+        }
+    }
+    return scene;
+}
+
+int errorOf(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const ImagingError& error) {
+        return error.number();
+    }
+    return 0;
+}
+
+class RawFile : public ::testing::Test {
+public:
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString dng(const QString& name, DngLayout layout, int orientation = 1) const {
+        return writeCfaDng(path(name), patchScene(), layout, orientation) ? path(name) : QString();
+    }
+
+    QTemporaryDir dir;
+};
+
+// Demosaicing blurs the borders a little, so the colours are read in the patches' middles.
+void expectPatches(const Bitmap& picture, const std::function<QPoint(QPoint)>& placed) {
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            const QPoint at = placed(QPoint(column * 100 + 50, row * 100 + 50));
+            const QColor seen = pixelAt(picture, at.x(), at.y());
+            const QColor expected = kPatches[row][column];
+            const std::string where = "patch " + std::to_string(row) + "," +
+                                      std::to_string(column) + " seen as " +
+                                      seen.name().toStdString();
+            EXPECT_NEAR(seen.red(), expected.red(), 24) << where;
+            EXPECT_NEAR(seen.green(), expected.green(), 24) << where;
+            EXPECT_NEAR(seen.blue(), expected.blue(), 24) << where;
+        }
+    }
+}
+
+class RawLayouts : public RawFile, public ::testing::WithParamInterface<DngLayout> {};
+
+TEST_P(RawLayouts, OpensDemosaicedAtTheSensorSizeInColour) {
+    const QString file = dng("camera.dng", GetParam());
+    ASSERT_FALSE(file.isEmpty());
+    const FileInfo info = queryFileInfo(file, 0);
+    EXPECT_EQ(info.width, kWidth);
+    EXPECT_EQ(info.height, kHeight);
+    const Bitmap picture = loadImageFile(file, 0, 0);
+    ASSERT_EQ(picture.width(), kWidth);
+    ASSERT_EQ(picture.height(), kHeight);
+    EXPECT_EQ(picture.layout(), PixelLayout::Rgb);
+    expectPatches(picture, [](QPoint p) { return p; });
+    // The pixels are developed, never left as the mosaic: neighbours in a patch agree.
+    EXPECT_EQ(pixelAt(picture, 50, 50).name(), pixelAt(picture, 51, 50).name());
+    EXPECT_EQ(errorOf([&] { loadImageFile(file, 1, 0); }), errc::InvalidParameter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dng, RawLayouts,
+                         ::testing::Values(DngLayout::RawFirst, DngLayout::PreviewFirst),
+                         [](const auto& info) {
+                             return info.param == DngLayout::RawFirst ? "RawInFirstDirectory"
+                                                                      : "PreviewFirstRawInSubIfd";
+                         });
+
+TEST_F(RawFile, TurnsUprightAsTheCameraWasHeld) {
+    // 6: the camera was turned a quarter clockwise; the picture must be too.
+    const Bitmap picture = loadImageFile(dng("turned.dng", DngLayout::PreviewFirst, 6), 0, 0);
+    ASSERT_EQ(picture.width(), kHeight);
+    ASSERT_EQ(picture.height(), kWidth);
+    expectPatches(picture, [](QPoint p) { return QPoint(kHeight - 1 - p.y(), p.x()); });
+}
+
+TEST_F(RawFile, GivesTheLayoutAskedFor) {
+    const QString file = dng("camera.dng", DngLayout::RawFirst);
+    const Bitmap grey = loadImageFile(file, 0, 8);
+    EXPECT_EQ(grey.layout(), PixelLayout::Grey);
+    EXPECT_NEAR(pixelAt(grey, 250, 150).red(), 190, 30);  // yellow is light
+    EXPECT_EQ(loadImageFile(file, 0, 32).layout(), PixelLayout::Rgba);
+}
+
+QByteArray contents(const QString& file) {
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
+bool overwrite(const QString& file, const QByteArray& bytes) {
+    QFile out(file);
+    return out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(bytes) == bytes.size();
+}
+
+TEST_F(RawFile, ACutShortFileIsRefusedNotShownHalfDeveloped) {
+    const QString file = dng("cut.dng", DngLayout::PreviewFirst);
+    const QByteArray bytes = contents(file);
+    ASSERT_TRUE(overwrite(file, bytes.left(bytes.size() * 6 / 10)));
+    // Its preview is still whole, but is no stand-in for the photo.
+    EXPECT_EQ(errorOf([&] { loadImageFile(file, 0, 0); }), errc::ReadFailed);
+}
+
+// The sensor's directory is the last one written; its width and height are patched to claim
+// 60000 x 60000 pixels, far over the budget, in a file of a few hundred kilobytes.
+TEST_F(RawFile, AnEnormousDeclaredSensorIsRefusedBeforeItsDataIsRead) {
+    const QString file = dng("huge.dng", DngLayout::RawFirst);
+    QByteArray bytes = contents(file);
+    ASSERT_TRUE(bytes.startsWith("II"));
+    int patched = 0;
+    for (qsizetype at = 8; at + 12 <= bytes.size(); at += 2) {
+        const auto tag = quint16(uchar(bytes[at]) | uchar(bytes[at + 1]) << 8);
+        const auto type = quint16(uchar(bytes[at + 2]) | uchar(bytes[at + 3]) << 8);
+        const auto value = quint16(uchar(bytes[at + 8]) | uchar(bytes[at + 9]) << 8);
+        if ((tag == 256 && value == kWidth) || (tag == 257 && value == kHeight)) {
+            if (type == 3 || type == 4) {
+                bytes[at + 8] = char(60000 & 0xff);
+                bytes[at + 9] = char(60000 >> 8);
+                ++patched;
+            }
+        }
+    }
+    ASSERT_EQ(patched, 2);
+    ASSERT_TRUE(overwrite(file, bytes));
+    EXPECT_EQ(errorOf([&] { loadImageFile(file, 0, 0); }), errc::NoMemory);
+}
+
+}  // namespace
+}  // namespace quorvel::imaging

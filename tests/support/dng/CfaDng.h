@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace quorvel::testing {
+
+// Where the sensor data of a DNG lies: alone in the first directory, or, as cameras write it, in
+// a SubIFD behind a small preview picture in the first directory.
+enum class DngLayout { RawFirst, PreviewFirst };
+
+// Writes a DNG whose sensor saw `scene` (an sRGB picture) through an RGGB Bayer filter: 16-bit
+// samples up to a white level of 16383, no black level, camera colours equal to linear sRGB, a
+// neutral white balance as shot. `orientation` is the EXIF value of the first directory.
+// False when the file cannot be written.
+bool writeCfaDng(const QString& path, const QImage& scene, DngLayout layout, int orientation = 1);
+
+}  // namespace quorvel::testing
