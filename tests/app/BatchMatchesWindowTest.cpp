@@ -5,6 +5,7 @@
 #include "ProgramRun.h"
 #include "ThumbTextSlider.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -57,12 +58,11 @@ void PrintTo(const MatchCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class BatchMatchesWindow : public ::testing::TestWithParam<MatchCase> {
+class BatchMatchesWindowTest : public ::testing::Test {
 protected:
     // Opens `input` in the window, moves the slider as a user would, presses "D" when asked, and
     // saves through the save dialog into `saved`.
-    void correctInWindow(const QString& input, const QString& saved) {
-        const MatchCase& c = GetParam();
+    void correctInWindow(const MatchCase& c, const QString& input, const QString& saved) {
         Main window;
         window.Form_Load("");
         window.LoadFromCommandLine(input);
@@ -94,46 +94,53 @@ protected:
         EXPECT_TRUE(messages_.titles.isEmpty()) << messages_.titles.join(", ").toStdString();
     }
 
+    // Corrects `input` in the window and in a batch run of the program as `c` says, and answers
+    // both results' bytes.
+    std::pair<QByteArray, QByteArray> correctBothWays(const MatchCase& c, const QString& input) {
+        const QString resultName = QFileInfo(input).completeBaseName() + "_M." + c.format;
+        QDir(dir_.path()).mkdir("window");
+        const QString saved = dir_.filePath("window/" + resultName);
+        correctInWindow(c, input, saved);
+
+        QStringList arguments{"--batch",
+                              "--slider",
+                              QString::number(c.slider),
+                              "--format",
+                              c.format,
+                              "--bits",
+                              QString::number(c.bitsPerPixel),
+                              "--quality",
+                              QString::number(c.qFactor),
+                              "--output",
+                              dir_.filePath("batch"),
+                              input};
+        if (c.dynamicRange) {
+            arguments.insert(1, "--dynamic");
+        }
+        const ProgramOutcome batch = runProgram(arguments);
+        EXPECT_EQ(batch.status, 0) << batch.err.toStdString();
+        return {contents(saved), contents(dir_.filePath("batch/" + resultName))};
+    }
+
+    static QByteArray contents(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
     QTemporaryDir dir_;
     UnexpectedMessages messages_;
 };
 
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+class BatchMatchesWindow : public BatchMatchesWindowTest,
+                           public ::testing::WithParamInterface<MatchCase> {};
 
 TEST_P(BatchMatchesWindow, WritesTheWindowsBytes) {
     const MatchCase& c = GetParam();
     const QString input = dir_.filePath(QString::fromLatin1(c.input));
     ASSERT_TRUE(photoLike(c.pixels).save(input, nullptr, 90));
-    const QString baseName = QFileInfo(input).completeBaseName();
-    const QString resultName = baseName + "_M." + c.format;
-    ASSERT_TRUE(QDir(dir_.path()).mkdir("window"));
-    const QString saved = dir_.filePath("window/" + resultName);
-    correctInWindow(input, saved);
-
-    QStringList arguments{"--batch",
-                          "--slider",
-                          QString::number(c.slider),
-                          "--format",
-                          c.format,
-                          "--bits",
-                          QString::number(c.bitsPerPixel),
-                          "--quality",
-                          QString::number(c.qFactor),
-                          "--output",
-                          dir_.filePath("batch"),
-                          input};
-    if (c.dynamicRange) {
-        arguments.insert(1, "--dynamic");
-    }
-    const ProgramOutcome batch = runProgram(arguments);
-    ASSERT_EQ(batch.status, 0) << batch.err.toStdString();
-
-    const QByteArray windowBytes = contents(saved);
+    const auto [windowBytes, batchBytes] = correctBothWays(c, input);
     ASSERT_FALSE(windowBytes.isEmpty());
-    EXPECT_TRUE(contents(dir_.filePath("batch/" + resultName)) == windowBytes);
+    EXPECT_TRUE(batchBytes == windowBytes);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -153,6 +160,36 @@ INSTANTIATE_TEST_SUITE_P(
                       MatchCase{"BrightestAsTga", "beach.jpg", QImage::Format_RGB32, 0, false,
                                 "TGA (*.tga)", "tga", 24, 2}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// EXIF for a picture stored turned: little-endian TIFF header, one entry, Orientation = 6.
+const QByteArray kTurnedExif(
+    "Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x06\0\0\0\0\0\0\0", 32);
+
+TEST_F(BatchMatchesWindowTest, TurnsAndKeepsTheMetadataAsTheWindowDoes) {
+    // A JPEG with its EXIF segment right after the start marker.
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    ASSERT_TRUE(photoLike(QImage::Format_RGB32).save(&buffer, "JPEG", 90));
+    const QByteArray segment = QByteArray("\xff\xe1", 2) + char((kTurnedExif.size() + 2) >> 8) +
+                               char((kTurnedExif.size() + 2) & 0xff) + kTurnedExif;
+    const QString input = dir_.filePath("turned.jpg");
+    QFile file(input);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(jpeg.left(2) + segment + jpeg.mid(2));
+    file.close();
+
+    const MatchCase c{"", "", QImage::Format_RGB32, 12, false, "JPEG (*.jpg)", "jpg", 24, 3};
+    const auto [windowBytes, batchBytes] = correctBothWays(c, input);
+    ASSERT_FALSE(windowBytes.isEmpty());
+    EXPECT_TRUE(batchBytes == windowBytes);
+
+    // ImageMagick sees the result upright, 64 wide and 96 high, with the EXIF kept.
+    QProcess identify;
+    identify.start("identify",
+                   {"-format", "%[EXIF:Orientation] %wx%h", dir_.filePath("batch/turned_M.jpg")});
+    ASSERT_TRUE(identify.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(identify.readAllStandardOutput()), "1 64x96");
+}
 
 }  // namespace
 }  // namespace quorvel::app
