@@ -444,11 +444,15 @@ Bitmap loadImageFile(const QString& path, int page, int bitsPerPixel) {
                                    : bitsPerPixel == 32 ? PixelLayout::Rgba
                                                         : naturalLayout(source);
         // Grey is computed from sRGB, so colours kept in their own space are converted first.
-        const VImage pixels =
+        VImage pixels =
             toLayout(layout == PixelLayout::Grey && source.bands() >= 3 && holdsRgbProfile(source)
                          ? profiledToSrgb(source)
                          : source,
                      layout);
+        // A decoder's error reaches the caller only from the thread that decodes; another
+        // worker waiting for the same rows gets them blacked out with no error, so the verdict
+        // on a damaged file would depend on timing. The decode is sequential anyway.
+        pixels.set(VIPS_META_CONCURRENCY, 1);
         Metadata metadata{blob(pixels, VIPS_META_EXIF_NAME), blob(pixels, VIPS_META_ICC_NAME),
                           blob(pixels, VIPS_META_XMP_NAME)};
         if (!profileFits(metadata.icc, layout)) {

@@ -156,6 +156,73 @@ TEST_P(EndsCleanly, QuicklyAndWithinBoundedMemory) {
 INSTANTIATE_TEST_SUITE_P(ImageFile, EndsCleanly, ::testing::ValuesIn(kBadFiles),
                          ::testing::PrintToStringParamName());
 
+// An uncompressed RGB TIFF with its directory before the pixels, in strips of 16 rows, as
+// cameras and scanners write them: a cut leaves the header whole and loses pixel data.
+QByteArray tiffWithDirectoryFirst(const QImage& image) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    const quint32 rowBytes = quint32(rgb.width()) * 3;
+    const quint32 strips = quint32(rgb.height() + 15) / 16;
+    constexpr quint16 kEntries = 10;
+    const quint32 bitsAt = 8 + 2 + kEntries * 12 + 4;
+    const quint32 offsetsAt = bitsAt + 6;
+    const quint32 countsAt = offsetsAt + 4 * strips;
+    const quint32 pixelsAt = countsAt + 4 * strips;
+    QByteArray bytes(qsizetype(pixelsAt), '\0');
+    auto* out = reinterpret_cast<uchar*>(bytes.data());
+    memcpy(out, "II*\0", 4);
+    qToLittleEndian<quint32>(8, out + 4);
+    qToLittleEndian<quint16>(kEntries, out + 8);
+    const quint32 entries[kEntries][3] = {
+        {256, 4, quint32(rgb.width())}, {257, 4, quint32(rgb.height())}, {258, 3, bitsAt},
+        {259, 3, 1},  {262, 3, 2}, {273, 4, offsetsAt}, {277, 3, 3},
+        {278, 4, 16}, {279, 4, countsAt}, {284, 3, 1}};
+    for (int i = 0; i < kEntries; ++i) {
+        uchar* entry = out + 10 + 12 * i;
+        const quint32 count = entries[i][0] == 258 ? 3 : entries[i][0] == 273 || entries[i][0] == 279 ? strips : 1;
+        qToLittleEndian<quint16>(quint16(entries[i][0]), entry);
+        qToLittleEndian<quint16>(quint16(entries[i][1]), entry + 2);
+        qToLittleEndian<quint32>(count, entry + 4);
+        if (entries[i][1] == 3 && count == 1) {
+            qToLittleEndian<quint16>(quint16(entries[i][2]), entry + 8);
+        } else {
+            qToLittleEndian<quint32>(entries[i][2], entry + 8);
+        }
+    }
+    for (int i = 0; i < 3; ++i) {
+        qToLittleEndian<quint16>(8, out + bitsAt + 2 * i);
+    }
+    for (quint32 strip = 0; strip < strips; ++strip) {
+        const quint32 rows = std::min<quint32>(16, quint32(rgb.height()) - 16 * strip);
+        qToLittleEndian<quint32>(pixelsAt + strip * 16 * rowBytes, out + offsetsAt + 4 * strip);
+        qToLittleEndian<quint32>(rows * rowBytes, out + countsAt + 4 * strip);
+    }
+    for (int y = 0; y < rgb.height(); ++y) {
+        bytes.append(reinterpret_cast<const char*>(rgb.constScanLine(y)), qsizetype(rowBytes));
+    }
+    return bytes;
+}
+
+// A damaged file gets the same verdict however the decoder's threads happen to run.
+TEST_F(ImageFile, TruncatedFilesAreRefusedEveryTime) {
+    const QString png = convert("noise.png", {"-size", "512x384", "xc:", "+noise", "Random", "-depth", "8"});
+    const QString jpeg = convert("noise.jpg", {png});
+    const QString tiff = write("noise.tif", tiffWithDirectoryFirst(QImage(png)));
+    EXPECT_TRUE(samePixels(loadImageFile(tiff, 0, 0), loadImageFile(png, 0, 0)));
+    for (const QString& file : {jpeg, png, tiff}) {
+        const QByteArray whole = contents(file);
+        ASSERT_GT(whole.size(), 100000) << file.toStdString();
+        // Cut in the middle of the pixel data, and just before the end of it.
+        for (const qsizetype kept : {whole.size() / 2, whole.size() * 9 / 10}) {
+            const QString cut = write(QString("cut-%1").arg(kept), whole.left(kept));
+            int refused = 0;
+            for (int run = 0; run < 20; ++run) {
+                refused += errorOf([&] { loadImageFile(cut, 0, 0); }) == ReadFailed;
+            }
+            EXPECT_EQ(refused, 20) << file.toStdString() << " cut to " << kept << " bytes";
+        }
+    }
+}
+
 struct FormatCase {
     const char* name;
     QImage::Format source;
