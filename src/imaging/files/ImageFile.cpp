@@ -2,6 +2,7 @@
 
 #include "ErrorCodes.h"
 #include "FileNames.h"
+#include "FileSanity.h"
 #include "Geometry.h"
 #include "ImagingError.h"
 #include "PixelBudget.h"
@@ -12,6 +13,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,8 +29,15 @@ using vips::VImage;
     throw ImagingError(code, kImageControlSource);
 }
 
+// A file's bytes come from its path, or are already in memory.
+struct Input {
+    QString path;  // empty for contents in memory
+    QByteArray localPath;
+    QByteArray contents;
+};
+
 // libvips would report every one of these as "not a known format"; the user deserves the reason.
-QByteArray checkedLocalPath(const QString& path) {
+Input checkedFile(const QString& path) {
     const std::optional<QByteArray> localPath = localBytesFromPath(path);
     if (path.isEmpty() || !localPath) {
         fail(errc::InvalidFileName);
@@ -42,50 +51,69 @@ QByteArray checkedLocalPath(const QString& path) {
     if (kind != FileKind::RegularFile || !openForReading(file, path)) {
         fail(errc::CannotOpenFile);
     }
-    return *localPath;
+    return {path, *localPath, {}};
 }
 
-// The loader's nickname, e.g. "jpegload". Chosen by content: every loader with a sniffer is asked
-// before suffixes count, so a JPEG named .png is read as the JPEG it is.
-const char* loaderOrNull(const QByteArray& localPath) {
-    // libvips takes a trailing "[...]" as load options; an empty "[]" keeps such a name whole.
-    const QByteArray name = localPath.endsWith(']') ? localPath + "[]" : localPath;
-    const char* typeName = vips_foreign_find_load(name.constData());
-    const char* loader = typeName ? vips_nickname_find(g_type_from_name(typeName)) : nullptr;
-    if (loader == nullptr) {
-        vips_error_clear();
+struct Loader {
+    std::string name;       // the file loader's nickname, e.g. "jpegload"
+    std::string operation;  // what reads this input, e.g. "jpegload_buffer"
+};
+
+// Chosen by content: every loader with a sniffer is asked before suffixes count, so a JPEG
+// named .png is read as the JPEG it is. None when libvips knows no loader for the input.
+std::optional<Loader> loaderOf(const Input& input) {
+    const char* typeName = nullptr;
+    if (input.path.isEmpty()) {
+        typeName = vips_foreign_find_load_buffer(input.contents.constData(),
+                                                 std::size_t(input.contents.size()));
+    } else {
+        // libvips takes a trailing "[...]" as load options; an empty "[]" keeps such a name
+        // whole.
+        const QByteArray& path = input.localPath;
+        const QByteArray name = path.endsWith(']') ? path + "[]" : path;
+        typeName = vips_foreign_find_load(name.constData());
     }
-    return loader;
+    const char* nickname = typeName ? vips_nickname_find(g_type_from_name(typeName)) : nullptr;
+    if (nickname == nullptr) {
+        vips_error_clear();
+        return std::nullopt;
+    }
+    std::string name = nickname;
+    if (name.ends_with("_buffer")) {
+        name.resize(name.size() - std::strlen("_buffer"));
+    }
+    return Loader{name, nickname};
 }
 
-const char* findLoader(const QByteArray& localPath) {
-    const char* loader = loaderOrNull(localPath);
-    if (loader == nullptr) {
+Loader findLoader(const Input& input) {
+    std::optional<Loader> loader = loaderOf(input);
+    if (!loader) {
         fail(errc::InvalidFileFormat);
     }
-    return loader;
+    return *loader;
 }
 
 // Camera RAW goes to LibRaw: libvips would read a DNG or another TIFF-based RAW file as its
 // undeveloped mosaic or its small preview, and most other RAW formats not at all. Files that
-// libvips knows as another format never are RAW.
-std::unique_ptr<RawFile> openRaw(const QString& path, int page) {
-    const QByteArray localPath = checkedLocalPath(path);
-    const char* loader =
-        guardVips(errc::InvalidFileFormat, [&] { return loaderOrNull(localPath); });
-    if (loader != nullptr && std::string_view(loader) != "tiffload" &&
-        std::string_view(loader) != "magickload") {
+// libvips knows as another format never are RAW. LibRaw reads files only.
+std::unique_ptr<RawFile> openRaw(const Input& input, int page) {
+    if (input.path.isEmpty()) {
         return nullptr;
     }
-    std::unique_ptr<RawFile> raw = RawFile::open(localPath);
+    const std::optional<Loader> loader =
+        guardVips(errc::InvalidFileFormat, [&] { return loaderOf(input); });
+    if (loader && loader->name != "tiffload" && loader->name != "magickload") {
+        return nullptr;
+    }
+    std::unique_ptr<RawFile> raw = RawFile::open(input.localPath);
     if (raw && page != 0) {
         fail(errc::InvalidParameter);
     }
     return raw;
 }
 
-bool acceptsPage(const char* loader) {
-    VipsOperation* operation = vips_operation_new(loader);
+bool acceptsPage(const std::string& operationName) {
+    VipsOperation* operation = vips_operation_new(operationName.c_str());
     if (operation == nullptr) {
         vips_error_clear();
         return false;
@@ -105,42 +133,88 @@ bool acceptsPage(const char* loader) {
 // Reads the header only: loaders decode when pixels are first asked for. Sequential access lets
 // the decoder stream straight into the final buffer, and a truncated file is refused rather
 // than shown half grey. (The ImageMagick loader is the exception: it decodes here.)
-VImage openWith(const char* loader, const QByteArray& localPath, int page) {
+VImage openWith(const Loader& loader, const Input& input, int page) {
     VImage image;
     vips::VOption* options = VImage::option()
-                                 ->set("filename", localPath.constData())
                                  ->set("access", VIPS_ACCESS_SEQUENTIAL)
                                  ->set("fail_on", VIPS_FAIL_ON_TRUNCATED)
                                  ->set("out", &image);
+    // The blob borrows the contents, which the caller keeps until the image is decoded.
+    VipsBlob* blob = nullptr;
+    if (input.path.isEmpty()) {
+        blob = vips_blob_new(nullptr, input.contents.constData(),
+                             std::size_t(input.contents.size()));
+        options->set("buffer", blob);
+    } else {
+        options->set("filename", input.localPath.constData());
+    }
     if (page > 0) {
         options->set("page", page);
     }
-    VImage::call(loader, options);
+    try {
+        VImage::call(loader.operation.c_str(), options);
+    } catch (...) {
+        if (blob != nullptr) {
+            vips_area_unref(VIPS_AREA(blob));
+        }
+        throw;
+    }
+    if (blob != nullptr) {
+        vips_area_unref(VIPS_AREA(blob));
+    }
     return image;
+}
+
+// The checks of FileSanity read the bytes; a mapped file costs no copy, and its pages leave
+// memory with the mapping.
+template <typename Check>
+void checkBytes(const Input& input, Check&& check) {
+    if (input.path.isEmpty()) {
+        check(QByteArrayView(input.contents));
+        return;
+    }
+    QFile file;
+    if (!openForReading(file, input.path)) {
+        fail(errc::CannotOpenFile);
+    }
+    const uchar* bytes = file.size() > 0 ? file.map(0, file.size()) : nullptr;
+    if (bytes == nullptr) {
+        fail(errc::ReadFailed);
+    }
+    try {
+        check(QByteArrayView(bytes, file.size()));
+    } catch (...) {
+        file.unmap(const_cast<uchar*>(bytes));
+        throw;
+    }
+    file.unmap(const_cast<uchar*>(bytes));
 }
 
 struct OpenedPage {
     VImage image;
-    std::string loader;
+    Loader loader;
     int pageCount = 1;
 };
 
-OpenedPage openPage(const QString& path, int page) {
-    const QByteArray localPath = checkedLocalPath(path);
+OpenedPage openPage(const Input& input, int page) {
     if (page < 0) {
         fail(errc::InvalidParameter);
     }
     return guardVips(errc::InvalidFileFormat, [&] {
-        const char* loader = findLoader(localPath);
-        OpenedPage opened{openWith(loader, localPath, 0), loader, 1};
+        const Loader loader = findLoader(input);
+        // Some readers take in a header's chunks whole, trusting their declared lengths.
+        if (hasHeaderSanityCheck(loader.name)) {
+            checkBytes(input, [&](QByteArrayView bytes) { checkHeaderSanity(loader.name, bytes); });
+        }
+        OpenedPage opened{openWith(loader, input, 0), loader, 1};
         if (opened.image.get_typeof(VIPS_META_N_PAGES) != 0) {
             opened.pageCount = std::max(1, opened.image.get_int(VIPS_META_N_PAGES));
         }
-        if (page >= opened.pageCount || (page > 0 && !acceptsPage(loader))) {
+        if (page >= opened.pageCount || (page > 0 && !acceptsPage(loader.operation))) {
             fail(errc::InvalidParameter);
         }
         if (page > 0) {
-            opened.image = openWith(loader, localPath, page);
+            opened.image = openWith(loader, input, page);
         }
         return opened;
     });
@@ -351,7 +425,7 @@ int orientationOf(const OpenedPage& opened) {
     const VImage& image = opened.image;
     // ImageMagick reports where a file's rows start (bottom for most TGAs) as its orientation, yet
     // delivers the rows upright already; turning them again would flip the picture.
-    if (opened.loader == "magickload" || image.get_typeof(VIPS_META_ORIENTATION) == 0) {
+    if (opened.loader.name == "magickload" || image.get_typeof(VIPS_META_ORIENTATION) == 0) {
         return 1;
     }
     return image.get_int(VIPS_META_ORIENTATION);
@@ -407,36 +481,34 @@ Bitmap inLayout(const Bitmap& developed, int bitsPerPixel) {
                      [&] { return fromVips(toLayout(toVips(developed), layout), {}); });
 }
 
-}  // namespace
-
-FileInfo queryFileInfo(const QString& path, int page) {
-    if (const std::unique_ptr<RawFile> raw = openRaw(path, page)) {
-        return FileInfo{raw->width(), raw->height(), 48, 1, QStringLiteral("libraw")};
-    }
-    const OpenedPage opened = openPage(path, page);
+FileInfo infoOf(const OpenedPage& opened) {
     const VImage& image = opened.image;
     FileInfo info;
     info.width = image.width();
     info.height = image.height();
     info.bitsPerPixel = image.bands() * int(vips_format_sizeof(image.format())) * 8;
     info.pageCount = opened.pageCount;
-    info.format = QString::fromStdString(opened.loader);
+    info.format = QString::fromStdString(opened.loader.name);
     if (info.format.endsWith(QLatin1String("load"))) {
         info.format.chop(4);
     }
     return info;
 }
 
-Bitmap loadImageFile(const QString& path, int page, int bitsPerPixel) {
+Bitmap load(const Input& input, int page, int bitsPerPixel) {
     if (bitsPerPixel != 0 && bitsPerPixel != 8 && bitsPerPixel != 24 && bitsPerPixel != 32) {
         fail(errc::InvalidBitsPerPixel);
     }
-    if (const std::unique_ptr<RawFile> raw = openRaw(path, page)) {
+    if (const std::unique_ptr<RawFile> raw = openRaw(input, page)) {
         return inLayout(raw->develop(), bitsPerPixel);
     }
-    const OpenedPage opened = openPage(path, page);
+    const OpenedPage opened = openPage(input, page);
     // Before anything is decoded: a tiny file may declare an enormous picture.
     checkPixelBudget(opened.image.width(), opened.image.height());
+    if (hasSanityCheck(opened.loader.name)) {
+        checkBytes(input,
+                   [&](QByteArrayView bytes) { checkFileSanity(opened.loader.name, bytes); });
+    }
     return guardVips(errc::ReadFailed, [&] {
         const VImage source = displayable(opened.image);
         const PixelLayout layout = bitsPerPixel == 8    ? PixelLayout::Grey
@@ -460,6 +532,35 @@ Bitmap loadImageFile(const QString& path, int page, int bitsPerPixel) {
         }
         return upright(fromVips(pixels, std::move(metadata)), orientationOf(opened));
     });
+}
+
+Input inMemory(const QByteArray& contents) {
+    if (contents.isEmpty()) {
+        fail(errc::InvalidFileFormat);
+    }
+    return {{}, {}, contents};
+}
+
+}  // namespace
+
+FileInfo queryFileInfo(const QString& path, int page) {
+    const Input input = checkedFile(path);
+    if (const std::unique_ptr<RawFile> raw = openRaw(input, page)) {
+        return FileInfo{raw->width(), raw->height(), 48, 1, QStringLiteral("libraw")};
+    }
+    return infoOf(openPage(input, page));
+}
+
+Bitmap loadImageFile(const QString& path, int page, int bitsPerPixel) {
+    return load(checkedFile(path), page, bitsPerPixel);
+}
+
+FileInfo queryImageData(const QByteArray& contents, int page) {
+    return infoOf(openPage(inMemory(contents), page));
+}
+
+Bitmap loadImageData(const QByteArray& contents, int page, int bitsPerPixel) {
+    return load(inMemory(contents), page, bitsPerPixel);
 }
 
 }  // namespace quorvel::imaging

@@ -29,4 +29,8 @@ FileInfo queryFileInfo(const QString& path, int page);
 // notices, and as 20009), 20027 for another bitsPerPixel.
 Bitmap loadImageFile(const QString& path, int page, int bitsPerPixel);
 
+// The same for a file's contents held in memory; empty contents are 20009.
+FileInfo queryImageData(const QByteArray& contents, int page);
+Bitmap loadImageData(const QByteArray& contents, int page, int bitsPerPixel);
+
 }  // namespace quorvel::imaging

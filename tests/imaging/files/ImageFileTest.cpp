@@ -4,8 +4,10 @@
 #include "QImageConversion.h"
 #include "TestImages.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QImageWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -221,6 +223,154 @@ TEST_F(ImageFile, TruncatedFilesAreRefusedEveryTime) {
             EXPECT_EQ(refused, 20) << file.toStdString() << " cut to " << kept << " bytes";
         }
     }
+}
+
+// Files of a few hundred bytes that claim a picture of 15811 x 15811 pixels, within the pixel
+// budget, and end in an error: each is named after its fault.
+constexpr quint16 kClaimedSide = 15811;
+
+// Cut `keptData` bytes into the first scan's data, or whole when negative.
+QByteArray jpegClaimingHugeSize(bool progressive, qsizetype keptData) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(progressive);
+    writer.setOptimizedWrite(true);  // small Huffman tables
+    writer.write(patternImage(16, 16, QImage::Format_RGB888));
+    QByteArray bytes = buffer.data();
+    const qsizetype frame = bytes.indexOf(progressive ? "\xff\xc2" : "\xff\xc0");
+    const qsizetype scan = bytes.indexOf("\xff\xda");
+    if (frame < 0 || scan < 0) {
+        return {};
+    }
+    qToBigEndian<quint16>(kClaimedSide, bytes.data() + frame + 5);
+    qToBigEndian<quint16>(kClaimedSide, bytes.data() + frame + 7);
+    const qsizetype data = scan + 2 + qFromBigEndian<quint16>(bytes.constData() + scan + 2);
+    return keptData < 0 ? bytes : bytes.left(data + keptData);
+}
+
+// A frame of the huge size in two colours, with `data` as its LZW data and no terminator.
+QByteArray hugeGifFrame(const QByteArray& data) {
+    QByteArray frame("\x2c\0\0\0\0", 5);
+    frame += QByteArray(4, '\0');
+    qToLittleEndian<quint16>(kClaimedSide, frame.data() + 5);
+    qToLittleEndian<quint16>(kClaimedSide, frame.data() + 7);
+    frame += QByteArray("\0\x02", 2);  // no colour table of its own; 2-bit LZW codes
+    return frame + char(data.size()) + data;
+}
+
+// An animated GIF whose screen claims the huge size, then `frames`.
+QByteArray gifClaimingHugeSize(const QByteArray& frames) {
+    QByteArray bytes("GIF89a\0\0\0\0\x80\0\0\0\0\0\xff\xff\xff", 19);
+    qToLittleEndian<quint16>(kClaimedSide, bytes.data() + 6);
+    qToLittleEndian<quint16>(kClaimedSide, bytes.data() + 8);
+    bytes += QByteArray("\x21\xff\x0bNETSCAPE2.0\x03\x01\0\0\0", 19);  // loops forever
+    return bytes + frames;
+}
+
+QByteArray pngChunk(const char* type, const QByteArray& data) {
+    QByteArray chunk(4, '\0');
+    qToBigEndian<quint32>(quint32(data.size()), chunk.data());
+    chunk += QByteArray(type) + data;
+    QByteArray crc(4, '\0');
+    qToBigEndian<quint32>(crc32(chunk.mid(4)), crc.data());
+    return chunk + crc;
+}
+
+QByteArray pngHeader(quint32 width, quint32 height) {
+    QByteArray header(13, '\0');
+    qToBigEndian<quint32>(width, header.data());
+    qToBigEndian<quint32>(height, header.data() + 4);
+    header[8] = 8;  // bits per sample
+    header[9] = 2;  // RGB
+    return QByteArray("\x89PNG\r\n\x1a\n") + pngChunk("IHDR", header);
+}
+
+struct HostileCase {
+    const char* name;
+    std::function<QByteArray()> bytes;
+};
+
+const HostileCase kHostileFiles[] = {
+    {"ProgressiveJpegCutShort", [] { return jpegClaimingHugeSize(true, 20); }},
+    {"BaselineJpegCutShort", [] { return jpegClaimingHugeSize(false, 20); }},
+    {"ProgressiveJpegWithTooLittleData",
+     [] { return jpegClaimingHugeSize(true, 20) + "\xff\xd9"; }},
+    {"JpegWithoutEndMarker",
+     [] {
+         const QByteArray whole = jpegClaimingHugeSize(false, -1);
+         return whole.left(whole.size() - 2);
+     }},
+    {"AnimatedGifCutShort",
+     [] {
+         const QByteArray first = hugeGifFrame("\x84\x8f\xa9\xcb") + '\0';
+         return gifClaimingHugeSize(first + hugeGifFrame("\x84\x8f\xa9\xcb").chopped(2));
+     }},
+    {"AnimatedGifWithTooLittleData",
+     [] {
+         const QByteArray frame = hugeGifFrame("\x84\x8f\xa9\xcb") + '\0';
+         return gifClaimingHugeSize(frame + frame + ';');
+     }},
+    {"PngTextChunkClaiming2GB",
+     [] {
+         const QByteArray bytes = pngHeader(1, 1) + QByteArray("\x7f\xff\xff\xf0tEXtab", 10);
+         return bytes + QByteArray(44 - bytes.size(), 'x');  // 44 bytes in all
+     }},
+    {"PngWithTooLittleImageData",
+     [] {
+         return pngHeader(kClaimedSide, kClaimedSide) + pngChunk("IDAT", "\x78\x9c\x63\0\0") +
+                pngChunk("IEND", {});
+     }},
+};
+
+class RefusesHostileFile : public ImageFile, public ::testing::WithParamInterface<HostileCase> {};
+
+TEST_P(RefusesHostileFile, WithinASecondAndWithoutTheMemoryItClaims) {
+    const QByteArray bytes = GetParam().bytes();
+    ASSERT_FALSE(bytes.isEmpty());
+    const QString file = write("hostile", bytes);
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    const auto start = std::chrono::steady_clock::now();
+    errorOf([&] { queryFileInfo(file, 0); });
+    EXPECT_EQ(errorOf([&] { loadImageFile(file, 0, 0); }), ReadFailed);
+    EXPECT_EQ(errorOf([&] { loadImageData(bytes, 0, 0); }), ReadFailed);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024);  // kilobytes
+}
+
+INSTANTIATE_TEST_SUITE_P(ImageFile, RefusesHostileFile, ::testing::ValuesIn(kHostileFiles),
+                         ::testing::PrintToStringParamName());
+
+// What the checks above refuse for lack of bytes, these have: one colour compresses far.
+TEST_F(ImageFile, LargePicturesInSmallFilesStillLoad) {
+    QImage plain(3000, 2000, QImage::Format_RGB888);
+    plain.fill(QColor(40, 90, 160));
+    QBuffer progressive;
+    progressive.open(QIODevice::WriteOnly);
+    QImageWriter writer(&progressive, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    ASSERT_TRUE(writer.write(plain));
+    const QString files[] = {
+        write("plain.jpg", progressive.data()), save("plain.png", plain),
+        convert("plain.gif", {"-size", "3000x2000", "xc:rgb(40,90,160)"})};
+    for (const QString& file : files) {
+        const Bitmap bitmap = loadImageFile(file, 0, 0);
+        EXPECT_EQ(bitmap.width(), 3000) << file.toStdString();
+        EXPECT_LE(largestDifference(bitmap, plain), 2) << file.toStdString();
+    }
+}
+
+TEST_F(ImageFile, ContentsInMemoryLoadAsTheFileDoes) {
+    const QString jpeg = save("photo.jpg", patternImage(6, 4, QImage::Format_RGB888));
+    const QString png = save("photo.png", patternImage(6, 4, QImage::Format_RGBA8888));
+    for (const QString& file : {jpeg, png}) {
+        EXPECT_EQ(queryImageData(contents(file), 0).format, queryFileInfo(file, 0).format);
+        EXPECT_TRUE(samePixels(loadImageData(contents(file), 0, 0), loadImageFile(file, 0, 0)));
+    }
+    EXPECT_EQ(errorOf([] { loadImageData({}, 0, 0); }), InvalidFileFormat);
+    EXPECT_EQ(errorOf([] { loadImageData("Only words.\n", 0, 0); }), InvalidFileFormat);
 }
 
 struct FormatCase {
