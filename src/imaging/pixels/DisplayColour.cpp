@@ -43,15 +43,15 @@ bool nearlyIdentity(cmsHTRANSFORM transform) {
             }
         }
     }
-    std::vector<std::uint8_t> converted(samples.size());
 #if Q_BYTE_ORDER != Q_LITTLE_ENDIAN
     for (std::size_t i = 0; i < samples.size(); i += 4) {
         std::swap(samples[i], samples[i + 3]);
         std::swap(samples[i + 1], samples[i + 2]);
     }
 #endif
-    cmsDoTransform(transform, samples.data(), converted.data(),
-                   cmsUInt32Number(samples.size() / 4));
+    std::vector<std::uint8_t> converted = samples;
+    cmsDoTransform(transform, converted.data(), converted.data(),
+                   cmsUInt32Number(converted.size() / 4));
     for (std::size_t i = 0; i < samples.size(); ++i) {
         if (std::abs(int(samples[i]) - int(converted[i])) > 1) {
             return false;
@@ -78,8 +78,10 @@ Conversion conversionFor(const QByteArray& profile) {
     if (!source || !srgb || cmsGetColorSpace(source.get()) != cmsSigRgbData) {
         return {};
     }
+    // Views are converted in place, which leaves each word's alpha byte as it is; asking lcms to
+    // copy alpha as well would take it off its fast path.
     Conversion transform(cmsCreateTransform(source.get(), kWordFormat, srgb.get(), kWordFormat,
-                                            INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_COPY_ALPHA),
+                                            INTENT_RELATIVE_COLORIMETRIC, 0),
                          TransformDeleter());
     if (!transform || nearlyIdentity(transform.get())) {
         return {};
