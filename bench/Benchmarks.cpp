@@ -7,12 +7,14 @@
 #include "PixelOps.h"
 #include "QImageConversion.h"
 #include "RawDevelop.h"
+#include "TestPicture.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <cmath>
 #include <cstring>
@@ -31,6 +33,8 @@ constexpr double kMinSecondsPerRepetition = 0.3;
 constexpr int kBatchRepetitions = 3;
 // Developing a 24-megapixel RAW file takes seconds; fewer repetitions keep the run short.
 constexpr int kRawRepetitions = 5;
+// A PNG of the large picture takes many seconds: one save per repetition, two repetitions.
+constexpr int kSaveRepetitions = 2;
 
 // A brightening curve, as the exposure slider makes: every level but black and white changes.
 imaging::RemapTable brighteningTable() {
@@ -84,8 +88,10 @@ void runToEnd(const QString& program, const QStringList& arguments) {
 
 }  // namespace
 
-Benchmarks::Benchmarks(QString picturePath, QString folder)
-    : picturePath_(std::move(picturePath)), folder_(std::move(folder)) {}
+Benchmarks::Benchmarks(QString picturePath, QString folder, QString largePicturePath)
+    : picturePath_(std::move(picturePath)),
+      folder_(std::move(folder)),
+      largePicturePath_(std::move(largePicturePath)) {}
 
 void Benchmarks::registerAll() {
     const auto add = [this](const char* name, void (Benchmarks::*run)(benchmark::State&),
@@ -126,6 +132,21 @@ void Benchmarks::registerAll() {
     }
     add(kDevelopBaseline, &Benchmarks::developBaseline, kRawRepetitions);
     add(kRawLoad, &Benchmarks::rawLoad, kRawRepetitions);
+    add(kLargeCopyBaseline, &Benchmarks::copyLargeBaseline);
+    add(kNotificationLarge, &Benchmarks::notificationLarge);
+    add(kSettleLarge, &Benchmarks::settleLarge);
+    for (const auto& [name, run] : {std::pair{kSaveAfterMove, &Benchmarks::saveAfterMove},
+                                    std::pair{kSaveSettled, &Benchmarks::saveSettled}}) {
+        benchmark::RegisterBenchmark(name,
+                                     [this, run = run](benchmark::State& state) {
+                                         reportingFailure(state, [&] { (this->*run)(state); });
+                                     })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(1)
+            ->Repetitions(kSaveRepetitions)
+            ->ReportAggregatesOnly(true);
+    }
 }
 
 const imaging::Bitmap& Benchmarks::picture() {
@@ -153,6 +174,17 @@ const QString& Benchmarks::rawPath() {
         rawPath_ = path;
     }
     return rawPath_;
+}
+
+MainWindowDriver& Benchmarks::largeWindow() {
+    if (!largeWindow_) {
+        largeWindow_ = std::make_unique<MainWindowDriver>();
+        largeWindow_->load(largePicturePath_);
+        // The first move takes the base; the figures time the moves after it.
+        largeWindow_->moveSlider(12);
+        largeWindow_->waitUntilSettled();
+    }
+    return *largeWindow_;
 }
 
 void Benchmarks::copyBaseline(benchmark::State& state) {
@@ -307,6 +339,65 @@ void Benchmarks::rawLoad(benchmark::State& state) {
         benchmark::DoNotOptimize(rawWindow_->originalView());
         settleBetweenIterations(state);
     }
+}
+
+void Benchmarks::copyLargeBaseline(benchmark::State& state) {
+    // The baseline is the large picture's byte count, whatever holds those bytes.
+    const std::size_t bytes = std::size_t(kLargePictureBytes);
+    std::vector<std::uint8_t> source(bytes, 1);
+    std::vector<std::uint8_t> destination(bytes, 2);
+    for (auto _ : state) {
+        std::memcpy(destination.data(), source.data(), bytes);
+        benchmark::DoNotOptimize(destination.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+// Moves alternate between two positions, each a new correction of the same base.
+void Benchmarks::notificationLarge(benchmark::State& state) {
+    MainWindowDriver& driver = largeWindow();
+    for (auto _ : state) {
+        largePosition_ = largePosition_ == 10 ? 12 : 10;
+        driver.moveSlider(largePosition_);
+        benchmark::DoNotOptimize(driver.workingView());
+        settleBetweenIterations(state);
+    }
+    driver.waitUntilSettled();
+}
+
+void Benchmarks::settleLarge(benchmark::State& state) {
+    MainWindowDriver& driver = largeWindow();
+    for (auto _ : state) {
+        largePosition_ = largePosition_ == 10 ? 12 : 10;
+        driver.moveSlider(largePosition_);
+        driver.waitUntilSettled();
+        benchmark::DoNotOptimize(driver.workingView());
+    }
+}
+
+void Benchmarks::timeSave(benchmark::State& state, bool settleFirst) {
+    MainWindowDriver& driver = largeWindow();
+    const QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath(QStringLiteral("saved.png"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        largePosition_ = largePosition_ == 10 ? 12 : 10;
+        driver.moveSlider(largePosition_);
+        if (settleFirst) {
+            driver.waitUntilSettled();
+        }
+        state.ResumeTiming();
+        driver.savePng(path);
+    }
+    driver.waitUntilSettled();
+}
+
+void Benchmarks::saveAfterMove(benchmark::State& state) {
+    timeSave(state, false);
+}
+
+void Benchmarks::saveSettled(benchmark::State& state) {
+    timeSave(state, true);
 }
 
 }  // namespace quorvel::bench

@@ -32,9 +32,15 @@ public:
     static constexpr const char* kBatch = "batch";
     static constexpr const char* kDevelopBaseline = "libraw_develop";
     static constexpr const char* kRawLoad = "rawload";
+    static constexpr const char* kLargeCopyBaseline = "memcpy_288MB";
+    static constexpr const char* kNotificationLarge = "notification_large";
+    static constexpr const char* kSettleLarge = "settle_large";
+    static constexpr const char* kSaveAfterMove = "save_after_move";
+    static constexpr const char* kSaveSettled = "save_settled";
 
-    // `folder` takes the batch figure's pictures and results, and the DNG.
-    Benchmarks(QString picturePath, QString folder);
+    // `folder` takes the batch figure's pictures and results, and the DNG; `largePicturePath` is
+    // the 96-megapixel picture of the "_large" figures.
+    Benchmarks(QString picturePath, QString folder, QString largePicturePath);
 
     // Registers every benchmark with Google Benchmark; this object must outlive the run.
     void registerAll();
@@ -45,6 +51,7 @@ private:
     // A camera-layout DNG (preview first, sensor data in a SubIFD) of the picture's scene,
     // written into the folder when first needed.
     const QString& rawPath();
+    MainWindowDriver& largeWindow();
 
     void copyBaseline(benchmark::State& state);
     void remap(benchmark::State& state);
@@ -59,6 +66,16 @@ private:
     void fifth(benchmark::State& state);
     void doubled(benchmark::State& state);
     void rotate30(benchmark::State& state);
+    // The slider on the large picture: the panel's feedback, the exact result after the last
+    // move, and a save made right after a move against one made once all is settled.
+    void copyLargeBaseline(benchmark::State& state);
+    void notificationLarge(benchmark::State& state);
+    void settleLarge(benchmark::State& state);
+    void saveAfterMove(benchmark::State& state);
+    void saveSettled(benchmark::State& state);
+    void timeSave(benchmark::State& state, bool settleFirst);
+
+
     // Many files, each corrected and saved as a JPEG: one `vips maplut` process per file, one
     // after the other, against one batch run of the program.
     void batchBaseline(benchmark::State& state);
@@ -75,6 +92,9 @@ private:
     std::unique_ptr<MainWindowDriver> window_;
     QString rawPath_;
     std::unique_ptr<MainWindowDriver> rawWindow_;
+    QString largePicturePath_;
+    std::unique_ptr<MainWindowDriver> largeWindow_;
+    int largePosition_ = 10;
 };
 
 }  // namespace quorvel::bench

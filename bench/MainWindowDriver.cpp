@@ -1,5 +1,6 @@
 #include "MainWindowDriver.h"
 
+#include "FileFormats.h"
 #include "ImageControl.h"
 #include "Main.h"
 #include "ThumbTextSlider.h"
@@ -41,6 +42,19 @@ void MainWindowDriver::moveSlider(int position) {
     slider.setSliderPosition(position);
     if (!slider.hasTracking()) {
         slider.triggerAction(QAbstractSlider::SliderMove);
+    }
+}
+
+void MainWindowDriver::waitUntilSettled() {
+    while (!window_->LEAD1()->IsSettled()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+}
+
+void MainWindowDriver::savePng(const QString& path) {
+    window_->LEAD4()->SetBitmap(window_->LEAD1()->Bitmap());
+    if (window_->LEAD4()->SaveImage(path, imaging::fileformat::Png, 24, 2, false) != 0) {
+        throw std::runtime_error("cannot save " + path.toStdString());
     }
 }
 

@@ -24,6 +24,10 @@ public:
     void load(const QString& path);
     // One move of the exposure slider to `position` by the user: one slider notification.
     void moveSlider(int position);
+    // Lets the window work until the working picture is exact and its panel shows it.
+    void waitUntilSettled();
+    // Writes the working picture as a PNG as the Save command does (through the save buffer).
+    void savePng(const QString& path);
 
     // What each panel paints, built now unless it is up to date.
     QImage workingView() const;

@@ -52,11 +52,32 @@ std::int64_t peakMemoryOfCorrectedPicture(const QString& picturePath) {
     return statusBytes("VmHWM") - emptyWindow;
 }
 
-std::int64_t peakMemoryInFreshProcess(const QString& picturePath) {
+std::int64_t peakMemoryAfterGesture(const QString& picturePath) {
+    MainWindowDriver driver;
+    const std::int64_t emptyWindow = statusBytes("VmRSS");
+    resetPeak();
+    driver.load(picturePath);
+    for (int position = 19; position >= 0; --position) {
+        driver.moveSlider(position);
+        driver.workingView();
+        QCoreApplication::processEvents();
+    }
+    for (int position = 1; position <= 40; ++position) {
+        driver.moveSlider(position);
+        driver.workingView();
+        QCoreApplication::processEvents();
+    }
+    driver.waitUntilSettled();
+    driver.workingView();
+    driver.originalView();
+    return statusBytes("VmHWM") - emptyWindow;
+}
+
+std::int64_t peakMemoryInFreshProcess(const QString& picturePath, const char* flag) {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(QCoreApplication::applicationFilePath(),
-                {QString::fromLatin1(kPeakMemoryFlag), picturePath});
+                {QString::fromLatin1(flag), picturePath});
     if (!child.waitForFinished(120'000) || child.exitStatus() != QProcess::NormalExit ||
         child.exitCode() != 0) {
         throw std::runtime_error("the peak memory process failed");

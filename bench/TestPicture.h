@@ -14,4 +14,15 @@ inline constexpr double kPictureBytes = double(kPictureWidth) * kPictureHeight *
 // Throws std::runtime_error when libvips fails.
 QString writeTestPicture(const QString& folder);
 
+// The large picture of the "_large" figures: 96 megapixels, RGB.
+inline constexpr int kLargePictureWidth = 2 * kPictureWidth;
+inline constexpr int kLargePictureHeight = 2 * kPictureHeight;
+inline constexpr double kLargePictureBytes =
+    double(kLargePictureWidth) * kLargePictureHeight * 3;
+
+// Writes the picture at `testPicturePath` (as writeTestPicture made it) enlarged to
+// kLargePictureWidth x kLargePictureHeight as a JPEG of quality 90 into `folder`, and returns its
+// path. Throws std::runtime_error when libvips fails.
+QString writeLargeTestPicture(const QString& folder, const QString& testPicturePath);
+
 }  // namespace quorvel::bench

@@ -27,7 +27,8 @@ void Exposure::Slider1_Scroll() {
     c_.state.ExposureValue =
         exposureValue(c_.Slider1.maximum(), c_.Slider1.minimum(), c_.Slider1.sliderPosition());
     c_.Slider1.SetThumbText(thumbText(c_.state.ExposureValue));
-    if (!c_.LEAD1.Bitmap().isNull()) {
+    // Asked without waiting for the remap of the move before, which this move abandons.
+    if (c_.LEAD1.HasPicture()) {
         ApplyExposure(c_.state.ExposureValue);
     }
 }

@@ -2,11 +2,13 @@
 
 #include "DisplayColour.h"
 #include "QImageConversion.h"
+#include "RemapKernels.h"
 #include "VectorClones.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -159,9 +161,13 @@ QUORVEL_VECTOR_CLONES void writeRow(const std::vector<std::uint64_t>& totals,
     }
 }
 
+// Called with the first row and the count of each band of rows just before the boxes read it;
+// false stops the reduction.
+using BeforeRows = std::function<bool(int first, int count)>;
+
 // Area average over integer boxes straight from the Bitmap into a paintable image. Box edges are
-// spread evenly, so every source pixel counts exactly once.
-QImage boxReduced(const Bitmap& bitmap, QSize size) {
+// spread evenly, so every source pixel counts exactly once. A null image when stopped.
+QImage boxReduced(const Bitmap& bitmap, QSize size, const BeforeRows& beforeRows = {}) {
     const int sw = bitmap.width();
     const int sh = bitmap.height();
     const int dw = size.width();
@@ -182,6 +188,9 @@ QImage boxReduced(const Bitmap& bitmap, QSize size) {
     for (int y = 0; y < dh; ++y) {
         const int y0 = int(std::int64_t(y) * sh / dh);
         const int y1 = int(std::int64_t(y + 1) * sh / dh);
+        if (beforeRows && !beforeRows(y0, y1 - y0)) {
+            return {};
+        }
         std::fill(totals.begin(), totals.end(), 0);
         for (int first = y0; first < y1; first += slice) {
             const int count = std::min(slice, y1 - first);
@@ -213,22 +222,26 @@ QSize fittedSize(QSize imageSize, QSize bounds) {
             std::max(1, int(std::lround(imageSize.height() * scale)))};
 }
 
-QImage scaledView(const Bitmap& bitmap, QSize size) {
-    if (bitmap.isNull() || size.isEmpty()) {
-        return {};
-    }
-    // Panels showing the same pixels at the same size share one view.
-    if (QImage kept = bitmap.keptView(size); !kept.isNull()) {
-        return kept;
-    }
+namespace {
+
+int reductionFactor(const Bitmap& bitmap, QSize size) {
+    return std::min(bitmap.width() / size.width(), bitmap.height() / size.height());
+}
+
+QImage viewOf(const Bitmap& bitmap, QSize size, const BeforeRows& beforeRows = {}) {
     const QSize source(bitmap.width(), bitmap.height());
     // Large reductions go through the box filter to within a factor of two of the target, which is
     // where Qt's smooth scaling is both sharp and quick; small ones and enlargements go to Qt.
-    const int factor = std::min(source.width() / size.width(), source.height() / size.height());
+    const int factor = reductionFactor(bitmap, size);
     QImage view;
     if (factor >= 2) {
-        view = boxReduced(bitmap, QSize(std::max(size.width(), source.width() / factor),
-                                        std::max(size.height(), source.height() / factor)));
+        view = boxReduced(bitmap,
+                          QSize(std::max(size.width(), source.width() / factor),
+                                std::max(size.height(), source.height() / factor)),
+                          beforeRows);
+        if (view.isNull()) {
+            return {};
+        }
     } else {
         // Always a copy: the view formats differ from every Bitmap layout's, so the kept view
         // does not hold on to the pixels.
@@ -237,9 +250,74 @@ QImage scaledView(const Bitmap& bitmap, QSize size) {
     if (view.size() != size) {
         view = view.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    view = inDisplayColours(std::move(view), bitmap.metadata().icc);
+    return inDisplayColours(std::move(view), bitmap.metadata().icc);
+}
+
+}  // namespace
+
+QImage scaledView(const Bitmap& bitmap, QSize size) {
+    if (bitmap.isNull() || size.isEmpty()) {
+        return {};
+    }
+    // Panels showing the same pixels at the same size share one view.
+    if (QImage kept = bitmap.keptView(size); !kept.isNull()) {
+        return kept;
+    }
+    QImage view = viewOf(bitmap, size);
     bitmap.keepView(view);
     return view;
+}
+
+std::optional<Bitmap> remappedWithView(const Bitmap& bitmap, const RemapTable& table,
+                                       int channel, QSize viewSize,
+                                       const std::atomic<bool>& abandoned) {
+    if (bitmap.isNull() || viewSize.isEmpty() || reductionFactor(bitmap, viewSize) < 2) {
+        std::optional<Bitmap> made = remappedUnlessAbandoned(bitmap, table, channel, abandoned);
+        if (made && !viewSize.isEmpty()) {
+            scaledView(*made, viewSize);
+        }
+        return made;
+    }
+    const unsigned channelMask = remapChannelMask(bitmap.layout(), channel);
+    Bitmap made(PixelBuffer(bitmap.width(), bitmap.height(), bitmap.layout()), bitmap.metadata());
+    // No one else holds the new picture yet: its rows are written here, each band just before
+    // the view's boxes read it back from the cache.
+    auto* out = const_cast<std::uint8_t*>(made.pixels());
+    const std::size_t rowBytes = bitmap.rowBytes();
+    const QImage view = viewOf(made, viewSize, [&](int first, int count) {
+        if (abandoned.load(std::memory_order_relaxed)) {
+            return false;
+        }
+        remapPixels(bitmap.row(first), out + rowBytes * std::size_t(first),
+                    std::size_t(bitmap.width()) * std::size_t(count), bitmap.channels(),
+                    channelMask, table);
+        return true;
+    });
+    if (view.isNull()) {
+        return std::nullopt;
+    }
+    made.keepView(view);
+    return made;
+}
+
+QImage remappedView(const QImage& view, PixelLayout layout, const RemapTable& table, int channel) {
+    if (view.isNull()) {
+        return {};
+    }
+    // Views are 32-bit pixels stored as B, G, R, A bytes; a grey picture's level is in all three.
+    unsigned channelMask = 0b111;
+    if (layout != PixelLayout::Grey && channel != kAllChannels) {
+        channelMask = 1u << (3 - channel);
+    }
+    const bool premultiplied = view.format() == QImage::Format_ARGB32_Premultiplied;
+    // Colour is remapped as stored, before alpha multiplies it.
+    const QImage source = premultiplied ? view.convertToFormat(QImage::Format_ARGB32) : view;
+    QImage result(source.size(), source.format());
+    for (int y = 0; y < source.height(); ++y) {
+        remapPixels(source.constScanLine(y), result.scanLine(y), std::size_t(source.width()), 4,
+                    channelMask, table);
+    }
+    return premultiplied ? result.convertToFormat(QImage::Format_ARGB32_Premultiplied) : result;
 }
 
 }  // namespace quorvel::imaging

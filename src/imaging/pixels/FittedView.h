@@ -1,9 +1,13 @@
 #pragma once
 
 #include "Bitmap.h"
+#include "PixelOps.h"
 
 #include <QImage>
 #include <QSize>
+
+#include <atomic>
+#include <optional>
 
 namespace quorvel::imaging {
 
@@ -14,5 +18,16 @@ QSize fittedSize(QSize imageSize, QSize bounds);
 // to paint (RGB32, or ARGB32 premultiplied when the picture has alpha). The view built last is
 // kept with the pixels: asking again for the same pixels at the same size returns that image.
 QImage scaledView(const Bitmap& bitmap, QSize size);
+
+// remappedUnlessAbandoned(bitmap, ...) with its scaledView at `viewSize` (none when empty) kept
+// with it, made in one pass over the pixels where the view is a large reduction.
+std::optional<Bitmap> remappedWithView(const Bitmap& bitmap, const RemapTable& table,
+                                       int channel, QSize viewSize,
+                                       const std::atomic<bool>& abandoned);
+
+// A view as scaledView made it of `layout` pixels, with the colour channels that remapped()
+// changes passed through `table`: what the view of the remapped picture looks like, at the cost
+// of the view's pixels (close to it, not equal: averaging and remapping do not commute).
+QImage remappedView(const QImage& view, PixelLayout layout, const RemapTable& table, int channel);
 
 }  // namespace quorvel::imaging

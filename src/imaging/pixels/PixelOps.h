@@ -3,7 +3,9 @@
 #include "Bitmap.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
+#include <optional>
 
 namespace quorvel::imaging {
 
@@ -23,5 +25,9 @@ Histogram computeHistogram(const Bitmap& bitmap, int channel);
 // Every value v of the selected colour channels becomes table[v]; alpha is left alone.
 // Throws ImagingError 20013 for another selector.
 Bitmap remapped(const Bitmap& bitmap, const RemapTable& table, int channel);
+
+// The same, made band by band; nothing once `abandoned` is seen set between two bands.
+std::optional<Bitmap> remappedUnlessAbandoned(const Bitmap& bitmap, const RemapTable& table,
+                                              int channel, const std::atomic<bool>& abandoned);
 
 }  // namespace quorvel::imaging

@@ -118,6 +118,13 @@ void remapPixelsPortable(const std::uint8_t* in, std::uint8_t* out, std::size_t 
     }
 }
 
+unsigned remapChannelMask(PixelLayout layout, int channel) {
+    if (layout == PixelLayout::Grey) {
+        return 1;
+    }
+    return channel == kAllChannels ? 0b111 : 1u << (channel - 1);
+}
+
 void remapPixels(const std::uint8_t* in, std::uint8_t* out, std::size_t pixelCount, int channels,
                  unsigned channelMask, const RemapTable& table) {
     static const Kernel kernel = chosenKernel();

@@ -10,6 +10,10 @@
 
 namespace quorvel::imaging {
 
+// The channelMask that remaps the channels `channel` selects (kAllChannels or 1..3) of a picture
+// of `layout`: a grey picture's one channel answers to every selector; alpha is never selected.
+unsigned remapChannelMask(PixelLayout layout, int channel);
+
 // Copies pixelCount pixels of `channels` interleaved bytes from `in` to `out` (which must not
 // overlap), passing channel c through `table` when bit c of `channelMask` is set.
 void remapPixelsPortable(const std::uint8_t* in, std::uint8_t* out, std::size_t pixelCount,

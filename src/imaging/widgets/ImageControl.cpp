@@ -7,6 +7,8 @@
 #include "ImageSave.h"
 #include "ImagingError.h"
 #include "QImageConversion.h"
+#include "RemapJob.h"
+#include "RemapWorker.h"
 #include "RgbValue.h"
 
 #include <qdrawutil.h>
@@ -83,6 +85,16 @@ ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
 }
 
+ImageControl::~ImageControl() {
+    abandonRemap();
+    remapWorker_.reset();
+}
+
+imaging::Bitmap ImageControl::Bitmap() const {
+    settleRemap();
+    return bitmap_;
+}
+
 void ImageControl::SetBitmap(const imaging::Bitmap& bitmap) {
     replaceBitmap(bitmap);
 }
@@ -91,6 +103,7 @@ void ImageControl::SetRepaintEnabled(bool enabled) {
     repaintEnabled_ = enabled;
     if (enabled) {
         displayed_ = bitmap_;
+        displayedRemap_ = pendingRemap_;
         update();
     }
 }
@@ -157,8 +170,36 @@ void ImageControl::ApplyRemap(short channel) {
     }
     // The neutral slider position sends the identity: the picture stays what it is, without a
     // pass over every pixel.
-    replaceBitmap(identity ? source
-                           : translatingBadAlloc([&] { return remapped(source, table, channel); }));
+    if (identity) {
+        replaceBitmap(source);
+        return;
+    }
+    // The source stays held as the picture until the remap is settled.
+    const imaging::Bitmap kept = source;
+    abandonRemap();
+    const QSize viewport = viewportSize();
+    const QSize viewSize = displayScaling_ == kFit && !viewport.isEmpty()
+                               ? fittedSize({kept.width(), kept.height()}, viewport)
+                               : QSize();
+    auto job = std::make_shared<RemapJob>(kept, table, channel, viewSize);
+    if (!remapWorker_) {
+        remapWorker_ = std::make_unique<RemapWorker>();
+    }
+    // The worker stops before this control goes, so the control outlives every post.
+    remapWorker_->submit(job, [this, weak = std::weak_ptr<RemapJob>(job)] {
+        QMetaObject::invokeMethod(
+            this, [this, weak] { takeFinishedRemap(weak.lock()); }, Qt::QueuedConnection);
+    });
+    pendingRemap_ = std::move(job);
+    if (repaintEnabled_) {
+        displayed_ = bitmap_;
+        displayedRemap_ = pendingRemap_;
+        update();
+    }
+}
+
+bool ImageControl::IsSettled() const {
+    return !pendingRemap_ && !displayedRemap_;
 }
 
 void ImageControl::ResizeImage(float width, float height, short flags) {
@@ -188,7 +229,7 @@ void ImageControl::MirrorImage() {
 short ImageControl::SaveImage(const QString& path, short format, short bitsPerPixel, short qFactor,
                               bool multiPage) {
     try {
-        saveImageFile(bitmap_, path, format, bitsPerPixel, qFactor, multiPage);
+        saveImageFile(Bitmap(), path, format, bitsPerPixel, qFactor, multiPage);
         return 0;
     } catch (const ImagingError& error) {
         return short(error.number());
@@ -241,6 +282,7 @@ QImage ImageControl::DisplayedView() const {
 }
 
 const imaging::Bitmap& ImageControl::requireBitmap() const {
+    settleRemap();
     if (bitmap_.isNull()) {
         throw ImagingError(errc::InvalidBitmap, kImageControlSource);
     }
@@ -248,10 +290,40 @@ const imaging::Bitmap& ImageControl::requireBitmap() const {
 }
 
 void ImageControl::replaceBitmap(imaging::Bitmap bitmap) {
+    abandonRemap();
     bitmap_ = std::move(bitmap);
     if (repaintEnabled_) {
         displayed_ = bitmap_;
+        displayedRemap_.reset();
         scroll_ = {};
+        update();
+    }
+}
+
+void ImageControl::abandonRemap() {
+    if (pendingRemap_) {
+        pendingRemap_->abandon();
+        pendingRemap_.reset();
+    }
+}
+
+void ImageControl::settleRemap() const {
+    if (pendingRemap_) {
+        bitmap_ = pendingRemap_->result();
+        pendingRemap_.reset();
+    }
+}
+
+void ImageControl::takeFinishedRemap(const std::shared_ptr<RemapJob>& job) {
+    if (!job) {
+        return;
+    }
+    if (job == pendingRemap_) {
+        settleRemap();
+    }
+    if (job == displayedRemap_) {
+        displayed_ = job->result();
+        displayedRemap_.reset();
         update();
     }
 }
@@ -269,12 +341,19 @@ QSize ImageControl::viewportSize() const {
 
 void ImageControl::rebuildViewIfStale() const {
     const QSize viewport = viewportSize();
+    if (displayedRemap_ && displayScaling_ != kFit) {
+        // Pixels shown one to one must be the remapped ones themselves.
+        displayed_ = displayedRemap_->result();
+        displayedRemap_.reset();
+    }
     const bool fresh = viewSource_.sharesPixelsWith(displayed_) && viewViewport_ == viewport &&
-                       viewScaling_ == displayScaling_ && viewScroll_ == scroll_;
+                       viewScaling_ == displayScaling_ && viewScroll_ == scroll_ &&
+                       viewRemap_ == displayedRemap_;
     if (fresh || (displayed_.isNull() && view_.isNull())) {
         return;
     }
     viewSource_ = displayed_;
+    viewRemap_ = displayedRemap_;
     viewViewport_ = viewport;
     viewScaling_ = displayScaling_;
     viewScroll_ = scroll_;
@@ -293,6 +372,10 @@ void ImageControl::rebuildViewIfStale() const {
     } else {
         view_ =
             scaledView(displayed_, fittedSize({displayed_.width(), displayed_.height()}, viewport));
+        if (displayedRemap_) {
+            view_ = remappedView(view_, displayed_.layout(), displayedRemap_->table(),
+                                 displayedRemap_->channel());
+        }
     }
     view_.setDevicePixelRatio(devicePixelRatioF());
 }

@@ -10,8 +10,12 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 
 namespace quorvel::imaging {
+
+class RemapJob;
+class RemapWorker;
 
 // The image widget: holds one picture, paints it fitted or at actual size, and runs the pixel
 // operations on it. Operations that fail throw ImagingError and leave the picture as it was.
@@ -31,9 +35,13 @@ public:
     static constexpr short kResizeHighQuality = 4;
 
     explicit ImageControl(QWidget* parent = nullptr);
+    ~ImageControl() override;
 
-    // The held picture; assigning stores an independent copy (the pixels are immutable).
-    imaging::Bitmap Bitmap() const { return bitmap_; }
+    // The held picture; assigning stores an independent copy (the pixels are immutable). After
+    // ApplyRemap, reading it waits for the remap (or makes it) if it is not finished yet.
+    imaging::Bitmap Bitmap() const;
+    // Whether Bitmap() is a picture, without waiting for a remap.
+    bool HasPicture() const { return !bitmap_.isNull(); }
     void SetBitmap(const imaging::Bitmap& bitmap);
 
     bool RepaintEnabled() const { return repaintEnabled_; }
@@ -61,7 +69,12 @@ public:
     std::int32_t RemapEntry(int index) const;
     void SetRemapEntry(int index, std::int32_t value);
     // Replaces every value v of the selected channels by RemapEntry(v); entries must lie in 0..255.
+    // Returns at once: the panel shows the remapped fitted view straight away, the picture itself
+    // is remapped in the background (a new remap or picture abandons it) and then shown exactly.
+    // A remap that fails for want of memory leaves the picture as it was.
     void ApplyRemap(short channel);
+    // False while a remap is still being made or the panel does not show its exact result yet.
+    bool IsSettled() const;
 
     // The whole-pixel size is the rounded request (half away from zero). A request below one
     // pixel throws 20011, a result over the pixel budget 20001; the picture then stays as it was.
@@ -113,13 +126,22 @@ protected:
 private:
     const imaging::Bitmap& requireBitmap() const;
     void replaceBitmap(imaging::Bitmap bitmap);
+    void abandonRemap();
+    void takeFinishedRemap(const std::shared_ptr<RemapJob>& job);
+    // Turns a pending remap into the picture it makes.
+    void settleRemap() const;
     QRect viewportRect() const;
     QSize viewportSize() const;
     void rebuildViewIfStale() const;
 
-    imaging::Bitmap bitmap_;
-    // What the panel shows: follows bitmap_ only while repainting is enabled.
-    imaging::Bitmap displayed_;
+    // Until a pending remap is settled, bitmap_ is its source.
+    mutable imaging::Bitmap bitmap_;
+    mutable std::shared_ptr<RemapJob> pendingRemap_;
+    std::unique_ptr<RemapWorker> remapWorker_;
+    // What the panel shows: follows bitmap_ and its pending remap only while repainting is
+    // enabled.
+    mutable imaging::Bitmap displayed_;
+    mutable std::shared_ptr<RemapJob> displayedRemap_;
     imaging::FileInfo fileInfo_;
     Histogram histogram_{};
     std::array<std::int32_t, 256> remap_{};
@@ -137,6 +159,7 @@ private:
     // The painted view and what it was built from; rebuilt lazily when any of them changes.
     mutable QImage view_;
     mutable imaging::Bitmap viewSource_;
+    mutable std::shared_ptr<RemapJob> viewRemap_;
     mutable QSize viewViewport_;
     mutable int viewScaling_ = -1;
     mutable QPoint viewScroll_;

@@ -1,0 +1,141 @@
+#include "FittedView.h"
+#include "ImageControl.h"
+#include "PixelOps.h"
+#include "QImageConversion.h"
+#include "TestImages.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace quorvel::imaging {
+namespace {
+
+using testing::patternBitmap;
+
+RemapTable brightening() {
+    RemapTable table{};
+    for (std::size_t v = 0; v < table.size(); ++v) {
+        table[v] = std::uint8_t(std::lround(255.0 * std::pow(double(v) / 255.0, 0.6)));
+    }
+    return table;
+}
+
+void sendTable(ImageControl& control, const RemapTable& table) {
+    for (int v = 0; v < 256; ++v) {
+        control.SetRemapEntry(v, table[std::size_t(v)]);
+    }
+}
+
+struct LayoutCase {
+    PixelLayout layout;
+    int channel;
+    friend void PrintTo(const LayoutCase& c, std::ostream* out) {
+        PrintTo(c.layout, out);
+        *out << "_channel" << c.channel;
+    }
+};
+
+class LazyRemap : public ::testing::TestWithParam<LayoutCase> {
+protected:
+    void SetUp() override {
+        control.resize(301, 211);
+        control.SetBorderStyle(0);
+        control.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&control));
+        // Large enough for the background remap to be still at work when read at once.
+        source = patternBitmap(1500, 1000, GetParam().layout);
+        control.SetBitmap(source);
+        sendTable(control, brightening());
+    }
+
+    Bitmap eager() const { return remapped(source, brightening(), GetParam().channel); }
+    QSize viewSize() const { return fittedSize({source.width(), source.height()}, {301, 211}); }
+
+    ImageControl control;
+    Bitmap source;
+};
+
+TEST_P(LazyRemap, ReadAtOnceGivesTheExactResult) {
+    control.ApplyRemap(short(GetParam().channel));
+    EXPECT_TRUE(samePixels(control.Bitmap(), eager()));
+}
+
+TEST_P(LazyRemap, PanelFollowsAtOnceThenShowsTheExactResultsView) {
+    control.ApplyRemap(short(GetParam().channel));
+    if (!control.IsSettled()) {
+        const QImage quick = remappedView(scaledView(source, viewSize()), source.layout(),
+                                          brightening(), GetParam().channel);
+        EXPECT_EQ(control.DisplayedView(), quick);
+    }
+    QTRY_VERIFY(control.IsSettled());
+    EXPECT_EQ(control.DisplayedView(), scaledView(eager(), viewSize()));
+    EXPECT_TRUE(samePixels(control.Bitmap(), eager()));
+}
+
+TEST_P(LazyRemap, ANewPictureAbandonsTheRemap) {
+    control.ApplyRemap(short(GetParam().channel));
+    const Bitmap other = patternBitmap(30, 20, GetParam().layout);
+    control.SetBitmap(other);
+    QTRY_VERIFY(control.IsSettled());
+    EXPECT_TRUE(control.Bitmap().sharesPixelsWith(other));
+    EXPECT_EQ(control.DisplayedView(), scaledView(other, fittedSize({30, 20}, {301, 211})));
+}
+
+TEST_P(LazyRemap, EachRemapStartsFromThePictureTheLastOneMade) {
+    control.ApplyRemap(short(GetParam().channel));
+    control.ApplyRemap(short(GetParam().channel));
+    const Bitmap twice = remapped(eager(), brightening(), GetParam().channel);
+    EXPECT_TRUE(samePixels(control.Bitmap(), twice));
+}
+
+TEST_P(LazyRemap, FrozenPanelKeepsItsViewWhileTheRemapIsMade) {
+    const QImage before = control.DisplayedView();
+    control.SetRepaintEnabled(false);
+    control.ApplyRemap(short(GetParam().channel));
+    EXPECT_TRUE(samePixels(control.Bitmap(), eager()));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(control.DisplayedView(), before);
+    control.SetRepaintEnabled(true);
+    QTRY_VERIFY(control.IsSettled());
+    EXPECT_EQ(control.DisplayedView(), scaledView(eager(), viewSize()));
+}
+
+TEST_P(LazyRemap, ActualSizeShowsTheRemappedPixelsOneToOne) {
+    control.SetDisplayScaling(ImageControl::kActualSize);
+    control.ApplyRemap(short(GetParam().channel));
+    const QImage shown = control.DisplayedView();
+    ASSERT_EQ(shown.size(), QSize(301, 211));
+    EXPECT_EQ(shown, toQImage(eager()).copy(0, 0, 301, 211).convertToFormat(shown.format()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, LazyRemap,
+                         ::testing::Values(LayoutCase{PixelLayout::Rgb, kAllChannels},
+                                           LayoutCase{PixelLayout::Rgb, 2},
+                                           LayoutCase{PixelLayout::Grey, kAllChannels},
+                                           LayoutCase{PixelLayout::Rgba, kAllChannels}));
+
+TEST(RemappedView, PassesTheSelectedChannelsOfAViewThroughTheTable) {
+    QImage view(2, 1, QImage::Format_RGB32);
+    view.setPixel(0, 0, qRgb(10, 20, 30));
+    view.setPixel(1, 0, qRgb(200, 100, 0));
+    RemapTable plusOne{};
+    for (std::size_t v = 0; v < plusOne.size(); ++v) {
+        plusOne[v] = std::uint8_t(std::min<std::size_t>(255, v + 1));
+    }
+    const QImage all = remappedView(view, PixelLayout::Rgb, plusOne, kAllChannels);
+    EXPECT_EQ(all.pixel(0, 0), qRgb(11, 21, 31));
+    EXPECT_EQ(all.pixel(1, 0), qRgb(201, 101, 1));
+    const QImage red = remappedView(view, PixelLayout::Rgb, plusOne, 1);
+    EXPECT_EQ(red.pixel(0, 0), qRgb(11, 20, 30));
+    const QImage blue = remappedView(view, PixelLayout::Rgb, plusOne, 3);
+    EXPECT_EQ(blue.pixel(1, 0), qRgb(200, 100, 1));
+    // A grey picture's level is every colour of its view, whatever channel is asked for.
+    const QImage grey = remappedView(view, PixelLayout::Grey, plusOne, 2);
+    EXPECT_EQ(grey.pixel(0, 0), qRgb(11, 21, 31));
+}
+
+}  // namespace
+}  // namespace quorvel::imaging
