@@ -252,7 +252,7 @@ bool isRgb(VipsInterpretation interpretation) {
 }
 
 // CMYK without a profile was almost always made from RGB by the plain formula (k = 1 - max(r, g,
-// b), c = (1 - r - k) / (1 - k), ...), as ImageMagick and GIMP do; undoing it gives back the
+// b), c = (1 - r - k) / (1 - k), ...), as ImageMagick does; undoing it gives back the
 // picture it was made from. A printing-press profile would show such files far too light, because
 // their black ink alone then cannot reach black.
 VImage inksAsMade(const VImage& cmyk) {
