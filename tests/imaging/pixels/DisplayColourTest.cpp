@@ -1,10 +1,13 @@
 #include "DisplayColour.h"
 #include "IccProfiles.h"
 #include "ImageControl.h"
+#include "RotateDialog.h"
 #include "TestImages.h"
 
 #include <QColor>
 #include <QImage>
+#include <QLabel>
+#include <QPixmap>
 
 #include <gtest/gtest.h>
 
@@ -97,6 +100,19 @@ TEST(DisplayColour, PanelsPaintInSrgbWhileThePictureKeepsItsNumbers) {
         EXPECT_LT(shown.blue(), 38) << scaling;
     }
     EXPECT_EQ(pixelAt(control.Bitmap(), 5, 5), QColor(200, 60, 40));
+}
+
+// Small pictures are previewed whole, large ones through a reduced copy: both in sRGB.
+TEST(DisplayColour, RotatePreviewShowsSrgbToo) {
+    for (const int side : {60, 900}) {
+        const Bitmap stored = solidBitmap(side, side, PixelLayout::Rgb, 200, 60, 40)
+                                  .withMetadata(Metadata{{}, adobeRgbProfile(), {}});
+        RotateDialog dialog(stored, 0, 0xffffff, false);
+        const QImage preview = dialog.findChild<QLabel*>("preview")->pixmap().toImage();
+        const QColor shown = preview.pixelColor(preview.width() / 2, preview.height() / 2);
+        EXPECT_GT(shown.red(), 210) << side;
+        EXPECT_LT(shown.blue(), 38) << side;
+    }
 }
 
 }  // namespace
