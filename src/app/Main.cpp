@@ -20,8 +20,10 @@
 #include "RgbValue.h"
 #include "SaveCommand.h"
 #include "SaveTexts.h"
+#include "UndoCommands.h"
 #include "ThumbTextSlider.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -282,6 +284,20 @@ void Main::arrangeTabOrder() {
 }
 
 void Main::connectSignals() {
+    undo_ = new history::UndoCommands({*LEAD1_, *LEAD3_, *Slider1_, *ContrastX_, exposureState_},
+                                      this);
+    // Every command that changes the working picture is a step of the history, recorded before
+    // the command runs (these connections come first) and dropped after it when it changed
+    // nothing.
+    const std::array<QPushButton*, 13> changingCommands = {
+        Restore_, Rotate90_, Rotate180_, Rotate270_, updown_, leftright_, Resize2_,
+        Resize3_, Resize4_, Resize5_,  Resize6_,   Resize_, Rotate_};
+    for (QPushButton* command : changingCommands) {
+        connect(command, &QPushButton::clicked, undo_, &history::UndoCommands::BeginCommand);
+    }
+    connect(Slider1_, &QAbstractSlider::actionTriggered, undo_,
+            &history::UndoCommands::Slider1_Notified);
+
     exposure_ = new tone::Exposure(
         {*LEAD1_, *LEAD2_, *LEAD3_, *Slider1_, *ContrastX_, exposureState_}, this);
     connect(LoadLead_, &QPushButton::clicked, this, &Main::LoadLead_Click);
@@ -334,11 +350,43 @@ void Main::connectSignals() {
     auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
     quit->setContext(Qt::ApplicationShortcut);
     connect(quit, &QShortcut::activated, this, &QWidget::close);
+
+    for (QPushButton* command : changingCommands) {
+        connect(command, &QPushButton::clicked, undo_, &history::UndoCommands::EndCommand);
+    }
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this), &QShortcut::activated,
+            undo_->UndoAction(), &QAction::trigger);
+    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                     QKeySequence(Qt::CTRL | Qt::Key_Y)}) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, undo_->RedoAction(),
+                &QAction::trigger);
+    }
+    createPanelMenus();
+}
+
+void Main::createPanelMenus() {
+    restoreAction_ = new QAction(Restore_->text(), this);
+    restoreAction_->setObjectName(QStringLiteral("RestoreAction"));
+    restoreAction_->setEnabled(false);
+    // Through the button, so that the menu entry does exactly what a click does.
+    connect(restoreAction_, &QAction::triggered, Restore_, &QPushButton::click);
+    for (imaging::ImageControl* panel : {LEAD1_, LEAD2_}) {
+        panel->setContextMenuPolicy(Qt::ActionsContextMenu);
+        panel->addAction(undo_->UndoAction());
+        panel->addAction(undo_->RedoAction());
+        auto* separator = new QAction(this);
+        separator->setSeparator(true);
+        panel->addAction(separator);
+        panel->addAction(restoreAction_);
+    }
 }
 
 void Main::SetImageCommandsEnabled(bool enabled) {
     for (QWidget* command : imageCommands_) {
         command->setEnabled(enabled);
+    }
+    if (restoreAction_ != nullptr) {
+        restoreAction_->setEnabled(enabled);
     }
 }
 
@@ -484,6 +532,7 @@ void Main::takeOverPicture(QSizeF fileInfoSize) {
     Slider1_->setValue(kNeutralSliderValue);
     exposureState_.ExposureActive = 0.0f;
     SetImageCommandsEnabled(true);
+    undo_->Clear();
 }
 
 void Main::showLoadError(const QString& text) {

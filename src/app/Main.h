@@ -9,6 +9,7 @@
 #include <array>
 #include <optional>
 
+class QAction;
 class QGroupBox;
 class QDragEnterEvent;
 class QDropEvent;
@@ -44,6 +45,10 @@ class HelpCommand;
 namespace quorvel::saving {
 class SaveCommand;
 }  // namespace quorvel::saving
+
+namespace quorvel::history {
+class UndoCommands;
+}  // namespace quorvel::history
 
 namespace quorvel::app {
 
@@ -123,6 +128,10 @@ public:
     help::HelpCommand* HelpCommand() const { return help_; }
     // The "Save" command.
     saving::SaveCommand* SaveCommand() const { return save_; }
+    // Undo and redo, from the keys and the panels' context menu.
+    history::UndoCommands* UndoCommands() const { return undo_; }
+    // The panels' context menu entry that runs "Restore".
+    QAction* RestoreAction() const { return restoreAction_; }
     // The text of an imaging error code; empty for a code without one.
     QString DecodeError(const short& nError) const;
     // The extension of the path last opened or saved (the text after its first ".").
@@ -149,6 +158,7 @@ private:
     void arrangeTabOrder();
     void drawArtwork();
     void connectSignals();
+    void createPanelMenus();
     void applyDisplaySettings(imaging::ImageControl& panel);
     void prepareOpenDialog(const QString& filter, int dialogFlags);
     QSizeF queryOpenedFile(const QString& path);
@@ -201,6 +211,8 @@ private:
     help::HelpCommand* help_ = nullptr;
     geometry::GeometryCommands* geometry_ = nullptr;
     saving::SaveCommand* save_ = nullptr;
+    history::UndoCommands* undo_ = nullptr;
+    QAction* restoreAction_ = nullptr;
     bool fitsScreenChanges_ = false;
 };
 
