@@ -1,12 +1,14 @@
 # Everything starts here: `make run` and `make test` install what is missing, build and go.
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 IMAGE ?= data/sample.jpg
 JOBS ?= 2
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: all deps build run test install package bench sanitize clean
+.PHONY: all deps build run test install package bench sanitize fuzz clean
 
 all: build
 
@@ -50,5 +52,23 @@ sanitize: deps
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS)
 
+# The loader fed with mutated files for FUZZ_SECONDS seconds under libFuzzer (clang), one
+# process on one core. Fails on a crash, a leak, sanitizer findings, an input taking over 10 s or
+# more than 1 GiB; the input is then left in tests/data/fuzz/, where a test replays it.
+fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DCMAKE_CXX_COMPILER=clang++-14 -DQUORVEL_FUZZ=ON -DQUORVEL_BUILD_TESTS=OFF \
+	    -DQUORVEL_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target quorvel_fuzz_load quorvel_fuzz_seeds
+	rm -rf $(FUZZ_DIR)/seeds
+	mkdir -p $(FUZZ_DIR)/seeds $(FUZZ_DIR)/corpus tests/data/fuzz
+	$(FUZZ_DIR)/fuzz/quorvel_fuzz_seeds $(FUZZ_DIR)/seeds
+	VIPS_CONCURRENCY=1 ASAN_OPTIONS=detect_leaks=1 \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp \
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    $(FUZZ_DIR)/fuzz/quorvel_fuzz_load -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	    -rss_limit_mb=1024 -artifact_prefix=$(CURDIR)/tests/data/fuzz/ \
+	    $(FUZZ_DIR)/corpus $(FUZZ_DIR)/seeds
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
