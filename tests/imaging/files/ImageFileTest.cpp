@@ -316,6 +316,19 @@ const HostileCase kHostileFiles[] = {
          const QByteArray bytes = pngHeader(1, 1) + QByteArray("\x7f\xff\xff\xf0tEXtab", 10);
          return bytes + QByteArray(44 - bytes.size(), 'x');  // 44 bytes in all
      }},
+    {"TiffStripPastTheEnd",
+     [] {
+         // One strip of the whole huge picture, its 750 MB declared but not there.
+         QByteArray bytes = tiffWithDirectoryFirst(patternImage(16, 16, QImage::Format_RGB888));
+         auto* entries = reinterpret_cast<uchar*>(bytes.data()) + 10;
+         qToLittleEndian<quint32>(kClaimedSide, entries + 8);       // width
+         qToLittleEndian<quint32>(kClaimedSide, entries + 12 + 8);  // height
+         qToLittleEndian<quint32>(kClaimedSide, entries + 7 * 12 + 8);  // rows per strip
+         // A single strip's offset and length are held in the directory entries themselves.
+         qToLittleEndian<quint32>(quint32(bytes.size() - 16 * 16 * 3), entries + 5 * 12 + 8);
+         qToLittleEndian<quint32>(quint32(kClaimedSide) * kClaimedSide * 3, entries + 8 * 12 + 8);
+         return bytes;
+     }},
     {"PngWithTooLittleImageData",
      [] {
          return pngHeader(kClaimedSide, kClaimedSide) + pngChunk("IDAT", "\x78\x9c\x63\0\0") +
