@@ -8,6 +8,7 @@
 #include "Exposure.h"
 #include "FailurePath.h"
 #include "FileNames.h"
+#include "HistogramOverlay.h"
 #include "GeometryCommands.h"
 #include "HelpCommand.h"
 #include "ImageControl.h"
@@ -34,6 +35,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 #include <QToolButton>
 #include <QUrl>
@@ -50,6 +52,9 @@ constexpr std::int32_t kLoadImageDialogFlags = 66785;
 constexpr std::int32_t kCommandLineDialogFlags = 353;
 
 constexpr int kNeutralSliderValue = 20;
+
+// Whether the histograms are shown, kept for the next run.
+const QString kHistogramShownKey = QStringLiteral("histogram/shown");
 constexpr QSize kFlipIconSize{30, 20};
 
 template <typename Control>
@@ -361,7 +366,33 @@ void Main::connectSignals() {
         connect(new QShortcut(keys, this), &QShortcut::activated, undo_->RedoAction(),
                 &QAction::trigger);
     }
+    createHistograms();
     createPanelMenus();
+}
+
+void Main::createHistograms() {
+    modifiedHistogram_ = new imaging::HistogramOverlay(*LEAD1_);
+    originalHistogram_ = new imaging::HistogramOverlay(*LEAD2_);
+    histogramAction_ = new QAction(tr("Histogram") + QStringLiteral("\tH"), this);
+    histogramAction_->setObjectName(QStringLiteral("HistogramAction"));
+    histogramAction_->setCheckable(true);
+    histogramAction_->setChecked(
+        QSettings(QStringLiteral("quorvel"), QStringLiteral("quorvel"))
+            .value(kHistogramShownKey, false)
+            .toBool());
+    showHistograms(histogramAction_->isChecked());
+    connect(histogramAction_, &QAction::toggled, this, [this](bool shown) {
+        QSettings(QStringLiteral("quorvel"), QStringLiteral("quorvel"))
+            .setValue(kHistogramShownKey, shown);
+        showHistograms(shown);
+    });
+    connect(new QShortcut(QKeySequence(Qt::Key_H), this), &QShortcut::activated,
+            histogramAction_, &QAction::toggle);
+}
+
+void Main::showHistograms(bool shown) {
+    modifiedHistogram_->setVisible(shown);
+    originalHistogram_->setVisible(shown);
 }
 
 void Main::createPanelMenus() {
@@ -378,6 +409,7 @@ void Main::createPanelMenus() {
         separator->setSeparator(true);
         panel->addAction(separator);
         panel->addAction(restoreAction_);
+        panel->addAction(histogramAction_);
     }
 }
 

@@ -21,6 +21,7 @@ class QShowEvent;
 class QToolButton;
 
 namespace quorvel::imaging {
+class HistogramOverlay;
 class ImageControl;
 class ImageDialog;
 }  // namespace quorvel::imaging
@@ -132,6 +133,10 @@ public:
     history::UndoCommands* UndoCommands() const { return undo_; }
     // The panels' context menu entry that runs "Restore".
     QAction* RestoreAction() const { return restoreAction_; }
+    // Shows or hides the histograms over both panels (also the H key); remembered across runs.
+    QAction* HistogramAction() const { return histogramAction_; }
+    imaging::HistogramOverlay* ModifiedHistogram() const { return modifiedHistogram_; }
+    imaging::HistogramOverlay* OriginalHistogram() const { return originalHistogram_; }
     // The text of an imaging error code; empty for a code without one.
     QString DecodeError(const short& nError) const;
     // The extension of the path last opened or saved (the text after its first ".").
@@ -159,6 +164,8 @@ private:
     void drawArtwork();
     void connectSignals();
     void createPanelMenus();
+    void createHistograms();
+    void showHistograms(bool shown);
     void applyDisplaySettings(imaging::ImageControl& panel);
     void prepareOpenDialog(const QString& filter, int dialogFlags);
     QSizeF queryOpenedFile(const QString& path);
@@ -213,6 +220,9 @@ private:
     saving::SaveCommand* save_ = nullptr;
     history::UndoCommands* undo_ = nullptr;
     QAction* restoreAction_ = nullptr;
+    QAction* histogramAction_ = nullptr;
+    imaging::HistogramOverlay* modifiedHistogram_ = nullptr;
+    imaging::HistogramOverlay* originalHistogram_ = nullptr;
     bool fitsScreenChanges_ = false;
 };
 
