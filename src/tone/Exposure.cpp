@@ -40,15 +40,17 @@ void Exposure::ApplyExposure(float exposure) {
     c_.LEAD1.SetBitmap(c_.LEAD3.Bitmap());
     try {
         const double k = c_.ContrastX.isChecked() ? kDynamicRangeMode : kExposureMode;
-        const std::optional<ToneTable> table = toneTable(c_.state.LevelHistogram, exposure, k);
-        if (!table) {
+        const std::optional<ToneCurve> curve = toneCurve(c_.state.LevelHistogram, exposure, k);
+        if (!curve) {
             showBaseUnchanged();
             return;
         }
         c_.LEAD1.SetRemapTableLength(256);
         for (int level = 0; level < 256; ++level) {
-            c_.LEAD1.SetRemapEntry(level, (*table)[std::size_t(level)]);
+            c_.LEAD1.SetRemapEntry(level, curve->table[std::size_t(level)]);
         }
+        // Pictures with 16 bits per channel take the curve before rounding.
+        c_.LEAD1.SetRemapCurve(curve->levels);
         c_.LEAD1.ApplyRemap(imaging::kAllChannels);
         c_.LEAD1.SetRepaintEnabled(true);
     } catch (const imaging::ImagingError&) {

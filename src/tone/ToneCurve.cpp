@@ -51,6 +51,14 @@ Exponents exponents(float exposure, double k) {
 }
 
 std::optional<ToneTable> toneTable(const LevelHistogram& histogram, float exposure, double k) {
+    const std::optional<ToneCurve> curve = toneCurve(histogram, exposure, k);
+    if (!curve) {
+        return std::nullopt;
+    }
+    return curve->table;
+}
+
+std::optional<ToneCurve> toneCurve(const LevelHistogram& histogram, float exposure, double k) {
     const Exponents exps = exponents(exposure, k);
     const double g = exps.g;
     const double p = exps.p;
@@ -82,19 +90,23 @@ std::optional<ToneTable> toneTable(const LevelHistogram& histogram, float exposu
         entry = entry / last * 255.0;
     }
 
-    ToneTable table{};
+    ToneCurve result{};
     for (std::size_t i = 0; i < kLevels; ++i) {
         // Rejects NaN and infinities, and keeps the conversion to an entry defined for exponents
         // outside the slider's range.
         if (!(std::fabs(curve[i]) <= 2147483647.0)) {
             return std::nullopt;
         }
-        table[i] = std::int32_t(roundHalfToEven(curve[i]));
+        result.table[i] = std::int32_t(roundHalfToEven(curve[i]));
+        result.levels[i] = curve[i] / curve[kLevels - 1];
     }
     if (exposure == 0.0f) {
-        return identityTable();
+        result.table = identityTable();
+        for (std::size_t i = 0; i < kLevels; ++i) {
+            result.levels[i] = double(i) / 255.0;
+        }
     }
-    return table;
+    return result;
 }
 
 ToneTable identityTable() {

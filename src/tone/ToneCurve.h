@@ -38,6 +38,14 @@ Exponents exponents(float exposure, double k);
 using ToneTable = std::array<std::int32_t, 256>;
 std::optional<ToneTable> toneTable(const LevelHistogram& histogram, float exposure, double k);
 
+// The same curve before its entries are rounded, each divided by the last: level i goes to
+// levels[i] in 0..1 (i / 255 at E = 0). Pictures with 16 bits per channel are remapped through it.
+struct ToneCurve {
+    ToneTable table;
+    std::array<double, 256> levels;
+};
+std::optional<ToneCurve> toneCurve(const LevelHistogram& histogram, float exposure, double k);
+
 // The identity entries, the fallback of a failed correction.
 ToneTable identityTable();
 

@@ -45,6 +45,18 @@ Bitmap solidBitmap(int width, int height, PixelLayout layout, int red, int green
 }
 
 QColor pixelAt(const Bitmap& bitmap, int x, int y) {
+    if (bitmap.isSixteenBit()) {
+        const auto* p = reinterpret_cast<const std::uint16_t*>(bitmap.row(y)) +
+                        std::size_t(x) * std::size_t(bitmap.channels());
+        switch (bitmap.layout()) {
+            case PixelLayout::Grey:
+                return QColor::fromRgba64(p[0], p[0], p[0]);
+            case PixelLayout::Rgb:
+                return QColor::fromRgba64(p[0], p[1], p[2]);
+            case PixelLayout::Rgba:
+                return QColor::fromRgba64(p[0], p[1], p[2], p[3]);
+        }
+    }
     const std::uint8_t* p = bitmap.row(y) + std::size_t(x) * std::size_t(bitmap.channels());
     switch (bitmap.layout()) {
         case PixelLayout::Grey:

@@ -23,7 +23,7 @@ imaging::Bitmap patternBitmap(int width, int height, imaging::PixelLayout layout
 imaging::Bitmap solidBitmap(int width, int height, imaging::PixelLayout layout, int red, int green,
                             int blue, int alpha = 255);
 
-// The pixel at (x, y) as RGBA (grey repeated, alpha 255 when absent).
+// The pixel at (x, y) as RGBA (grey repeated, alpha opaque when absent; 16-bit values whole).
 QColor pixelAt(const imaging::Bitmap& bitmap, int x, int y);
 
 }  // namespace quorvel::testing

@@ -1,3 +1,4 @@
+#include "PixelOps.h"
 #include "ToneCurve.h"
 
 #include <gtest/gtest.h>
@@ -5,6 +6,7 @@
 #include <algorithm>
 #include <numeric>
 #include <ostream>
+#include <utility>
 
 namespace quorvel::tone {
 namespace {
@@ -199,6 +201,37 @@ TEST(ToneTableTest, RoundsExactHalvesToEven) {
     EXPECT_EQ((*table)[10], 42);
     EXPECT_EQ((*table)[100], 128);
     EXPECT_EQ((*table)[200], 212);
+}
+
+TEST(ToneCurveTest, LevelsAreTheTableBeforeRoundingOverItsLastEntry) {
+    const std::optional<ToneCurve> curve = toneCurve(ramp(), 2.0f, kExposureMode);
+    ASSERT_TRUE(curve.has_value());
+    for (std::size_t i = 0; i < 256; ++i) {
+        EXPECT_NEAR(curve->levels[i] * 255.0, curve->table[i], 0.5) << i;
+    }
+    EXPECT_EQ(curve->levels[0], 0.0);
+    EXPECT_EQ(curve->levels[255], 1.0);
+    const std::optional<ToneCurve> neutral = toneCurve(ramp(), 0.0f, kExposureMode);
+    ASSERT_TRUE(neutral.has_value());
+    for (std::size_t i = 0; i < 256; ++i) {
+        EXPECT_EQ(neutral->levels[i], double(i) / 255.0) << i;
+    }
+}
+
+// With a flat histogram at E = +1 in exposure mode the curve is (i / 255)^p, p = 0.90141881. The
+// expected 16-bit values were worked out from that: x = v / 257, i = floor(x), f = x - i,
+// c = C[i] + f (C[i + 1] - C[i]), 65535 c rounded; e.g. v = 1000: i = 3, f = 229 / 257,
+// 65535 c = 1509.857, so 1510.
+TEST(ToneCurveTest, SixteenBitValuesFollowTheCurveBetweenLevels) {
+    const std::optional<ToneCurve> curve = toneCurve(flat(), 1.0f, kExposureMode);
+    ASSERT_TRUE(curve.has_value());
+    const imaging::RemapTable16 table = imaging::remapTable16(curve->levels);
+    const std::pair<int, int> expected[] = {{0, 0},         {1, 2},         {257, 444},
+                                            {1000, 1510},   {32896, 35209}, {40000, 41995},
+                                            {65000, 65053}, {65535, 65535}};
+    for (const auto& [value, result] : expected) {
+        EXPECT_EQ(table[std::size_t(value)], result) << value;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "ImageFile.h"
 
+#include "DepthConversion.h"
 #include "ErrorCodes.h"
 #include "FileNames.h"
 #include "FileSanity.h"
@@ -265,10 +266,26 @@ VImage inksAsMade(const VImage& cmyk) {
         .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
 }
 
+// The sample format the picture is kept in: ushort for sixteen-bit pictures, else uchar.
+VImage toSamples(const VImage& image, bool wide) {
+    if (!wide) {
+        return toUchar(image);
+    }
+    switch (image.format()) {
+        case VIPS_FORMAT_USHORT:
+            return image;
+        case VIPS_FORMAT_UCHAR:
+            return image.cast(VIPS_FORMAT_USHORT).linear(257.0, 0.0).cast(VIPS_FORMAT_USHORT);
+        default:
+            // Conversions to RGB16 and GREY16 answer in 0..65535.
+            return image.cast(VIPS_FORMAT_USHORT);
+    }
+}
+
 // `colour` holds colour bands only. The result is grey when the source was grey; RGB pixels with
 // an RGB profile stay in the profile's space (the profile goes along, and only painting converts
-// them); every other kind of picture is converted to sRGB.
-VImage inSrgb(VImage colour, bool grey) {
+// them); every other kind of picture is converted to sRGB. Wide keeps sixteen bits per sample.
+VImage inSrgb(VImage colour, bool grey, bool wide) {
     if (!grey && colour.bands() == 3 && isRgb(colour.interpretation()) && holdsRgbProfile(colour)) {
         return colour;
     }
@@ -276,11 +293,15 @@ VImage inSrgb(VImage colour, bool grey) {
         colour.interpretation() == VIPS_INTERPRETATION_CMYK && colour.bands() == 4) {
         return inksAsMade(colour);
     }
+    const VipsInterpretation greySpace =
+        wide ? VIPS_INTERPRETATION_GREY16 : VIPS_INTERPRETATION_B_W;
+    const VipsInterpretation colourSpace =
+        wide ? VIPS_INTERPRETATION_RGB16 : VIPS_INTERPRETATION_sRGB;
     if (colour.get_typeof(VIPS_META_ICC_NAME) != 0) {
         try {
             const VImage converted = colour.icc_transform(
-                "srgb", VImage::option()->set("embedded", true)->set("depth", 8));
-            return grey ? converted.colourspace(VIPS_INTERPRETATION_B_W) : converted;
+                "srgb", VImage::option()->set("embedded", true)->set("depth", wide ? 16 : 8));
+            return grey ? converted.colourspace(greySpace) : converted;
         } catch (const vips::VError&) {
             // A broken profile, or one for another kind of picture: the interpretation alone
             // still gives a usable picture, as viewers commonly do.
@@ -290,29 +311,37 @@ VImage inSrgb(VImage colour, bool grey) {
     if (!vips_colourspace_issupported(colour.get_image())) {
         return colour;
     }
-    return colour.colourspace(grey ? VIPS_INTERPRETATION_B_W : VIPS_INTERPRETATION_sRGB);
+    return colour.colourspace(grey ? greySpace : colourSpace);
 }
 
-VImage profiledToSrgb(const VImage& image) {
-    return toUchar(
-        image.icc_transform("srgb", VImage::option()->set("embedded", true)->set("depth", 8)));
+VImage profiledToSrgb(const VImage& image, bool wide) {
+    return toSamples(
+        image.icc_transform("srgb",
+                            VImage::option()->set("embedded", true)->set("depth", wide ? 16 : 8)),
+        wide);
 }
 
-// 8-bit sRGB (or grey) with 1 to 4 bands, alpha last. Every step works pixel by pixel, so the
-// pipeline still streams.
-VImage displayable(VImage image) {
+// More than eight bits per channel: such pictures are kept at sixteen.
+bool isWide(const VImage& image) {
+    return image.format() == VIPS_FORMAT_USHORT;
+}
+
+// sRGB (or grey, or RGB in its own profile's space) with 1 to 4 bands, alpha last, 8 bits per
+// sample or, for a wide source, 16. Every step works pixel by pixel, so the pipeline still streams.
+VImage displayable(VImage image, bool wide) {
     const bool grey = isGrey(image.guess_interpretation());
     // Alpha is taken apart first: colour conversions would clip a 16-bit alpha to 8 bits instead
     // of scaling it. By libvips' convention it is the last band.
     std::optional<VImage> alpha;
     if (image.has_alpha()) {
         const int colourBands = image.bands() - 1;
-        alpha = toUchar(image.extract_band(colourBands));
+        alpha = toSamples(image.extract_band(colourBands), wide);
         image = image.extract_band(0, VImage::option()->set("n", colourBands));
     }
-    image = toUchar(inSrgb(image, grey));
-    const int colour =
-        image.bands() < 3 || image.interpretation() == VIPS_INTERPRETATION_B_W ? 1 : 3;
+    image = toSamples(inSrgb(image, grey, wide), wide);
+    const bool greyResult = image.interpretation() == VIPS_INTERPRETATION_B_W ||
+                            image.interpretation() == VIPS_INTERPRETATION_GREY16;
+    const int colour = image.bands() < 3 || greyResult ? 1 : 3;
     if (image.bands() > colour) {
         // Extra channels (spot colours, masks) have no place in an RGB picture.
         image = image.extract_band(0, VImage::option()->set("n", colour));
@@ -332,18 +361,22 @@ PixelLayout naturalLayout(const VImage& image) {
 }
 
 // `image` comes from displayable().
-VImage toLayout(VImage image, PixelLayout layout) {
+VImage toLayout(VImage image, PixelLayout layout, bool wide) {
     bool alpha = image.bands() == 2 || image.bands() == 4;
     if (alpha && layout != PixelLayout::Rgba) {
         // Transparent parts go on white, as on paper, rather than revealing whatever colour the
         // file kept under them.
-        image =
-            toUchar(image.flatten(VImage::option()->set("background", std::vector<double>{255})));
+        const double white = wide ? 65535 : 255;
+        image = toSamples(image.flatten(VImage::option()
+                                            ->set("background", std::vector<double>{white})
+                                            ->set("max_alpha", white)),
+                          wide);
         alpha = false;
     }
     const int colour = image.bands() - (alpha ? 1 : 0);
     if (layout == PixelLayout::Grey && colour == 3) {
-        image = toUchar(image.colourspace(VIPS_INTERPRETATION_B_W));
+        image = toSamples(
+            image.colourspace(wide ? VIPS_INTERPRETATION_GREY16 : VIPS_INTERPRETATION_B_W), wide);
     } else if (layout != PixelLayout::Grey && colour == 1) {
         const VImage grey = image.extract_band(0);
         std::vector<VImage> bands{grey, grey, grey};
@@ -353,7 +386,7 @@ VImage toLayout(VImage image, PixelLayout layout) {
         image = VImage::bandjoin(bands);
     }
     if (layout == PixelLayout::Rgba && !alpha) {
-        image = image.bandjoin_const({255});
+        image = image.bandjoin_const({wide ? 65535.0 : 255.0});
     }
     return image;
 }
@@ -474,11 +507,16 @@ Bitmap inLayout(const Bitmap& developed, int bitsPerPixel) {
                                : bitsPerPixel == 24 ? PixelLayout::Rgb
                                : bitsPerPixel == 32 ? PixelLayout::Rgba
                                                     : developed.layout();
-    if (layout == developed.layout()) {
+    if (bitsPerPixel == 0) {
         return developed;
     }
+    // An explicit depth asks for eight bits per sample.
+    const Bitmap eightBits = toEightBits(developed);
+    if (layout == eightBits.layout()) {
+        return eightBits;
+    }
     return guardVips(errc::ReadFailed,
-                     [&] { return fromVips(toLayout(toVips(developed), layout), {}); });
+                     [&] { return fromVips(toLayout(toVips(eightBits), layout, false), {}); });
 }
 
 FileInfo infoOf(const OpenedPage& opened) {
@@ -510,7 +548,9 @@ Bitmap load(const Input& input, int page, int bitsPerPixel) {
                    [&](QByteArrayView bytes) { checkFileSanity(opened.loader.name, bytes); });
     }
     return guardVips(errc::ReadFailed, [&] {
-        const VImage source = displayable(opened.image);
+        // An explicit depth asks for eight bits per sample.
+        const bool wide = bitsPerPixel == 0 && isWide(opened.image);
+        const VImage source = displayable(opened.image, wide);
         const PixelLayout layout = bitsPerPixel == 8    ? PixelLayout::Grey
                                    : bitsPerPixel == 24 ? PixelLayout::Rgb
                                    : bitsPerPixel == 32 ? PixelLayout::Rgba
@@ -518,9 +558,9 @@ Bitmap load(const Input& input, int page, int bitsPerPixel) {
         // Grey is computed from sRGB, so colours kept in their own space are converted first.
         VImage pixels =
             toLayout(layout == PixelLayout::Grey && source.bands() >= 3 && holdsRgbProfile(source)
-                         ? profiledToSrgb(source)
+                         ? profiledToSrgb(source, wide)
                          : source,
-                     layout);
+                     layout, wide);
         // A decoder's error reaches the caller only from the thread that decodes; another
         // worker waiting for the same rows gets them blacked out with no error, so the verdict
         // on a damaged file would depend on timing. The decode is sequential anyway.

@@ -20,13 +20,14 @@ struct FileInfo {
 // 20014 a folder or unreadable, 20009 unknown or broken format, 20013 a page that does not exist.
 FileInfo queryFileInfo(const QString& path, int page);
 
-// Loads page `page` of `path` as an 8-bit grey, RGB or RGBA picture in sRGB with its EXIF
-// orientation applied (the EXIF kept in its metadata then says upright). bitsPerPixel 0 keeps the
-// file's kind of picture; 8, 24 and 32 ask for grey, RGB and RGBA, and dropping alpha puts the
-// picture on white. Throws as queryFileInfo, and also 20001 when the declared size exceeds the
-// pixel budget (checked before decoding), 20007 when the pixel data is corrupt or truncated (such
-// files are refused, not shown half-filled; formats read through ImageMagick only as far as it
-// notices, and as 20009), 20027 for another bitsPerPixel.
+// Loads page `page` of `path` as a grey, RGB or RGBA picture in sRGB with its EXIF orientation
+// applied (the EXIF kept in its metadata then says upright). bitsPerPixel 0 keeps the file's kind
+// of picture, at 16 bits per sample when the file has more than 8, else at 8; 8, 24 and 32 ask
+// for 8-bit grey, RGB and RGBA, and dropping alpha puts the picture on white. Throws as
+// queryFileInfo, and also 20001 when the declared size exceeds the pixel budget (checked before
+// decoding), 20007 when the pixel data is corrupt or truncated (such files are refused, not shown
+// half-filled; formats read through ImageMagick only as far as it notices, and as 20009), 20027 for
+// another bitsPerPixel.
 Bitmap loadImageFile(const QString& path, int page, int bitsPerPixel);
 
 // The same for a file's contents held in memory; empty contents are 20009.

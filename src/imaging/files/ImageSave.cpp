@@ -1,6 +1,7 @@
 #include "ImageSave.h"
 
 #include "AtomicFile.h"
+#include "DepthConversion.h"
 #include "DisplayColour.h"
 #include "ErrorCodes.h"
 #include "FileFormats.h"
@@ -151,7 +152,9 @@ QByteArray encoded(const Bitmap& bitmap, const FileFormat& format, const Depth& 
                          : depth.palette || depth.bitsPerPixel == 24 ? 3
                                                                      : 1;
     const int kept = depth.bitsPerPixel == 1 ? 1 : channels;
-    VImage pixels = withChannels(keptOrInSrgb(bitmap, keepsProfile(format, kept)), kept);
+    // Every depth offered here stores 8 bits per channel.
+    VImage pixels =
+        withChannels(keptOrInSrgb(toEightBits(bitmap), keepsProfile(format, kept)), kept);
     Bitmap blackAndWhite;
     if (depth.bitsPerPixel == 1) {
         blackAndWhite = ditheredBlackAndWhite(fromVips(pixels, {}));

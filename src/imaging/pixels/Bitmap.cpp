@@ -99,17 +99,21 @@ void PixelBuffer::Releaser::operator()(std::uint8_t* pixels) const {
     }
 }
 
-PixelBuffer::PixelBuffer(int width, int height, PixelLayout layout)
-    : width_(width), height_(height), layout_(layout) {
+PixelBuffer::PixelBuffer(int width, int height, PixelLayout layout, SampleDepth depth)
+    : width_(width), height_(height), layout_(layout), depth_(depth) {
     checkPixelBudget(width, height);
     const std::size_t allocatedBytes = allocationSize(byteCount());
     pixels_ = std::unique_ptr<std::uint8_t, Releaser>(allocatePixels(allocatedBytes),
                                                       Releaser{nullptr, allocatedBytes});
 }
 
-PixelBuffer::PixelBuffer(int width, int height, PixelLayout layout, std::uint8_t* pixels,
-                         Release release)
-    : width_(width), height_(height), layout_(layout), pixels_(pixels, Releaser{release, 0}) {}
+PixelBuffer::PixelBuffer(int width, int height, PixelLayout layout, SampleDepth depth,
+                         std::uint8_t* pixels, Release release)
+    : width_(width),
+      height_(height),
+      layout_(layout),
+      depth_(depth),
+      pixels_(pixels, Releaser{release, 0}) {}
 
 Bitmap::Bitmap(PixelBuffer&& pixels, Metadata metadata)
     : data_(std::make_shared<const Data>(
@@ -123,6 +127,9 @@ int Bitmap::height() const {
 }
 PixelLayout Bitmap::layout() const {
     return data_ ? data_->storage->pixels.layout() : PixelLayout::Rgb;
+}
+SampleDepth Bitmap::depth() const {
+    return data_ ? data_->storage->pixels.depth() : SampleDepth::Eight;
 }
 std::size_t Bitmap::rowBytes() const {
     return data_ ? data_->storage->pixels.rowBytes() : 0;
@@ -171,7 +178,7 @@ bool samePixels(const Bitmap& a, const Bitmap& b) {
         return a.isNull() == b.isNull();
     }
     return a.width() == b.width() && a.height() == b.height() && a.layout() == b.layout() &&
-           std::memcmp(a.pixels(), b.pixels(), a.byteCount()) == 0;
+           a.depth() == b.depth() && std::memcmp(a.pixels(), b.pixels(), a.byteCount()) == 0;
 }
 
 }  // namespace quorvel::imaging

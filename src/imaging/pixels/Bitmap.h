@@ -10,11 +10,18 @@
 
 namespace quorvel::imaging {
 
-// How a pixel is stored: 8 bits per channel, channels interleaved, rows packed without padding.
+// The channels of a pixel, interleaved, rows packed without padding.
 enum class PixelLayout { Grey = 1, Rgb = 3, Rgba = 4 };
 
 inline int channelCount(PixelLayout layout) {
     return static_cast<int>(layout);
+}
+
+// Bits per channel value. Sixteen-bit values are native-endian std::uint16_t, 0..65535.
+enum class SampleDepth { Eight = 8, Sixteen = 16 };
+
+inline int bytesPerSample(SampleDepth depth) {
+    return depth == SampleDepth::Sixteen ? 2 : 1;
 }
 
 // Metadata of a loaded picture that a saver may carry over.
@@ -32,9 +39,10 @@ public:
     // Allocates uninitialised pixels; refuses sizes over the pixel budget with ImagingError 20001.
     // Large pixel blocks are recycled: the block of the picture released last is handed out again
     // for the next picture of the same byte size.
-    PixelBuffer(int width, int height, PixelLayout layout);
+    PixelBuffer(int width, int height, PixelLayout layout, SampleDepth depth = SampleDepth::Eight);
     // Takes ownership of pixels allocated elsewhere (libvips hands over g_malloc'd memory).
-    PixelBuffer(int width, int height, PixelLayout layout, std::uint8_t* pixels, Release release);
+    PixelBuffer(int width, int height, PixelLayout layout, SampleDepth depth, std::uint8_t* pixels,
+                Release release);
 
     PixelBuffer(PixelBuffer&&) noexcept = default;
     PixelBuffer& operator=(PixelBuffer&&) noexcept = default;
@@ -42,8 +50,10 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     PixelLayout layout() const { return layout_; }
+    SampleDepth depth() const { return depth_; }
     std::size_t rowBytes() const {
-        return std::size_t(width_) * std::size_t(channelCount(layout_));
+        return std::size_t(width_) * std::size_t(channelCount(layout_)) *
+               std::size_t(bytesPerSample(depth_));
     }
     std::size_t byteCount() const { return rowBytes() * std::size_t(height_); }
     std::uint8_t* data() { return pixels_.get(); }
@@ -60,6 +70,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     PixelLayout layout_ = PixelLayout::Rgb;
+    SampleDepth depth_ = SampleDepth::Eight;
     std::unique_ptr<std::uint8_t, Releaser> pixels_{nullptr, Releaser{nullptr, 0}};
 };
 
@@ -77,11 +88,20 @@ public:
     int height() const;
     PixelLayout layout() const;
     int channels() const { return channelCount(layout()); }
+    SampleDepth depth() const;
+    int bitsPerSample() const { return static_cast<int>(depth()); }
+    bool isSixteenBit() const { return depth() == SampleDepth::Sixteen; }
+    // Bytes of one pixel: channels times bytes per sample.
+    int pixelBytes() const { return channels() * bytesPerSample(depth()); }
     bool hasAlpha() const { return !isNull() && layout() == PixelLayout::Rgba; }
     std::size_t rowBytes() const;
     std::size_t byteCount() const;
     const std::uint8_t* pixels() const;
     const std::uint8_t* row(int y) const { return pixels() + rowBytes() * std::size_t(y); }
+    // The samples of a sixteen-bit picture (64-byte aligned when allocated here).
+    const std::uint16_t* samples16() const {
+        return reinterpret_cast<const std::uint16_t*>(pixels());
+    }
     const Metadata& metadata() const;
 
     // The same pixels with other metadata.
@@ -101,7 +121,7 @@ private:
     std::shared_ptr<const Data> data_;
 };
 
-// Equal size, layout and pixel bytes; metadata is not compared.
+// Equal size, layout, depth and pixel bytes; metadata is not compared.
 bool samePixels(const Bitmap& a, const Bitmap& b);
 
 }  // namespace quorvel::imaging

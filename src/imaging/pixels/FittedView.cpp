@@ -1,5 +1,6 @@
 #include "FittedView.h"
 
+#include "DepthConversion.h"
 #include "DisplayColour.h"
 #include "QImageConversion.h"
 #include "RemapKernels.h"
@@ -229,13 +230,15 @@ int reductionFactor(const Bitmap& bitmap, QSize size) {
 }
 
 QImage viewOf(const Bitmap& bitmap, QSize size, const BeforeRows& beforeRows = {}) {
-    const QSize source(bitmap.width(), bitmap.height());
+    // The screen shows 8 bits per channel; a 16-bit picture is viewed through its 8-bit levels.
+    const Bitmap shown = toEightBits(bitmap);
+    const QSize source(shown.width(), shown.height());
     // Large reductions go through the box filter to within a factor of two of the target, which is
     // where Qt's smooth scaling is both sharp and quick; small ones and enlargements go to Qt.
     const int factor = reductionFactor(bitmap, size);
     QImage view;
     if (factor >= 2) {
-        view = boxReduced(bitmap,
+        view = boxReduced(shown,
                           QSize(std::max(size.width(), source.width() / factor),
                                 std::max(size.height(), source.height() / factor)),
                           beforeRows);
@@ -245,7 +248,7 @@ QImage viewOf(const Bitmap& bitmap, QSize size, const BeforeRows& beforeRows = {
     } else {
         // Always a copy: the view formats differ from every Bitmap layout's, so the kept view
         // does not hold on to the pixels.
-        view = toQImage(bitmap).convertToFormat(viewFormat(bitmap));
+        view = toQImage(shown).convertToFormat(viewFormat(shown));
     }
     if (view.size() != size) {
         view = view.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -269,10 +272,12 @@ QImage scaledView(const Bitmap& bitmap, QSize size) {
 }
 
 std::optional<Bitmap> remappedWithView(const Bitmap& bitmap, const RemapTable& table,
-                                       int channel, QSize viewSize,
+                                       const RemapCurve& curve, int channel, QSize viewSize,
                                        const std::atomic<bool>& abandoned) {
-    if (bitmap.isNull() || viewSize.isEmpty() || reductionFactor(bitmap, viewSize) < 2) {
-        std::optional<Bitmap> made = remappedUnlessAbandoned(bitmap, table, channel, abandoned);
+    if (bitmap.isNull() || bitmap.isSixteenBit() || viewSize.isEmpty() ||
+        reductionFactor(bitmap, viewSize) < 2) {
+        std::optional<Bitmap> made =
+            remappedUnlessAbandoned(bitmap, table, curve, channel, abandoned);
         if (made && !viewSize.isEmpty()) {
             scaledView(*made, viewSize);
         }

@@ -20,9 +20,10 @@ QSize fittedSize(QSize imageSize, QSize bounds);
 QImage scaledView(const Bitmap& bitmap, QSize size);
 
 // remappedUnlessAbandoned(bitmap, ...) with its scaledView at `viewSize` (none when empty) kept
-// with it, made in one pass over the pixels where the view is a large reduction.
+// with it, made in one pass over the pixels where the view is a large reduction of an 8-bit
+// picture.
 std::optional<Bitmap> remappedWithView(const Bitmap& bitmap, const RemapTable& table,
-                                       int channel, QSize viewSize,
+                                       const RemapCurve& curve, int channel, QSize viewSize,
                                        const std::atomic<bool>& abandoned);
 
 // A view as scaledView made it of `layout` pixels, with the colour channels that remapped()

@@ -88,7 +88,7 @@ std::int64_t coveringSize(double extent) {
     return std::int64_t(std::ceil(extent - 1e-6));
 }
 
-// One opaque pixel of `fill` in the source's layout.
+// One opaque pixel of `fill` in the source's layout, 8 bits per channel.
 std::vector<std::uint8_t> fillPixel(const Bitmap& source, const QColor& fill) {
     const auto red = std::uint8_t(fill.red());
     const auto green = std::uint8_t(fill.green());
@@ -146,9 +146,29 @@ void inBands(int rows, std::size_t bytes, const std::function<void(int, int)>& w
     }
 }
 
+AxisWeights axisWeights(int from, int to) {
+    return to <= from ? areaWeights(from, to) : cubicWeights(from, to);
+}
+
+// 16-bit pictures take the general kernel, which follows the same rules in floats.
+Bitmap resizedFinely16(const Bitmap& source, int width, int height) {
+    PixelBuffer buffer(width, height, source.layout(), SampleDepth::Sixteen);
+    const AxisWeights x = axisWeights(source.width(), width);
+    const AxisWeights y = axisWeights(source.height(), height);
+    auto* out = reinterpret_cast<std::uint16_t*>(buffer.data());
+    inBands(height, buffer.byteCount(), [&](int first, int end) {
+        resampleSeparable(source.samples16(), source.width(), source.channels(), x, y, out, first,
+                          end);
+    });
+    return Bitmap(std::move(buffer), source.metadata());
+}
+
 // Area average for reductions, Catmull-Rom cubics for enlargements, each axis on its own; whole
 // factors and doubling take the fast paths, which give the exact results.
 Bitmap resizedFinely(const Bitmap& source, int width, int height) {
+    if (source.isSixteenBit()) {
+        return resizedFinely16(source, width, height);
+    }
     const int sourceWidth = source.width();
     const int sourceHeight = source.height();
     const int channels = source.channels();
@@ -168,10 +188,8 @@ Bitmap resizedFinely(const Bitmap& source, int width, int height) {
             cubicDouble(in, sourceWidth, sourceHeight, channels, out, first, end);
         });
     } else {
-        const AxisWeights x = width <= sourceWidth ? areaWeights(sourceWidth, width)
-                                                   : cubicWeights(sourceWidth, width);
-        const AxisWeights y = height <= sourceHeight ? areaWeights(sourceHeight, height)
-                                                     : cubicWeights(sourceHeight, height);
+        const AxisWeights x = axisWeights(sourceWidth, width);
+        const AxisWeights y = axisWeights(sourceHeight, height);
         inBands(height, bytes, [&](int first, int end) {
             resampleSeparable(in, sourceWidth, channels, x, y, out, first, end);
         });
@@ -180,27 +198,27 @@ Bitmap resizedFinely(const Bitmap& source, int width, int height) {
 }
 
 Bitmap quarterTurned(const Bitmap& source, bool clockwise) {
-    PixelBuffer buffer(source.height(), source.width(), source.layout());
+    PixelBuffer buffer(source.height(), source.width(), source.layout(), source.depth());
     std::uint8_t* out = buffer.data();
     inBands(buffer.height(), buffer.byteCount(), [&](int first, int end) {
-        turnQuarter(source.pixels(), source.width(), source.height(), source.channels(), clockwise,
-                    out, first, end);
+        turnQuarter(source.pixels(), source.width(), source.height(), source.pixelBytes(),
+                    clockwise, out, first, end);
     });
     return Bitmap(std::move(buffer), source.metadata());
 }
 
 // Half a turn reverses the order of all the pixels.
 Bitmap halfTurned(const Bitmap& source) {
-    PixelBuffer buffer(source.width(), source.height(), source.layout());
+    PixelBuffer buffer(source.width(), source.height(), source.layout(), source.depth());
     std::uint8_t* out = buffer.data();
     const std::size_t rowPixels = std::size_t(source.width());
     const std::size_t pixels = rowPixels * std::size_t(source.height());
-    const std::size_t step = std::size_t(source.channels());
+    const std::size_t step = std::size_t(source.pixelBytes());
     inBands(buffer.height(), buffer.byteCount(), [&](int first, int end) {
         const std::size_t begin = std::size_t(first) * rowPixels;
         const std::size_t count = std::size_t(end - first) * rowPixels;
         mirrorPixels(source.pixels() + (pixels - begin - count) * step, out + begin * step, count,
-                     source.channels());
+                     source.pixelBytes());
     });
     return Bitmap(std::move(buffer), source.metadata());
 }
@@ -209,13 +227,22 @@ Bitmap halfTurned(const Bitmap& source) {
 // can come out a level off once the factor passes about 3. Colour with alpha is weighted by alpha
 // (premultiplied), or transparent pixels would bleed their (usually black) colour into the
 // visible ones.
-VImage toMixable(const VImage& image, bool alpha) {
-    return alpha ? image.premultiply() : image.cast(VIPS_FORMAT_FLOAT);
+VImage toMixable(const VImage& image, bool alpha, bool wide) {
+    if (!alpha) {
+        return image.cast(VIPS_FORMAT_FLOAT);
+    }
+    return wide ? image.premultiply(VImage::option()->set("max_alpha", 65535.0))
+                : image.premultiply();
 }
 
 // Rounded, not truncated: a cast alone turns 76.9999 into 76.
-VImage fromMixable(const VImage& image, bool alpha) {
-    return (alpha ? image.unpremultiply() : image).rint().cast(VIPS_FORMAT_UCHAR);
+VImage fromMixable(const VImage& image, bool alpha, bool wide) {
+    VImage straight = image;
+    if (alpha) {
+        straight = wide ? image.unpremultiply(VImage::option()->set("max_alpha", 65535.0))
+                        : image.unpremultiply();
+    }
+    return straight.rint().cast(wide ? VIPS_FORMAT_USHORT : VIPS_FORMAT_UCHAR);
 }
 
 }  // namespace
@@ -235,7 +262,7 @@ Bitmap resized(const Bitmap& source, int width, int height, Resampling resamplin
         const bool alpha = source.hasAlpha();
         VImage image = toVips(source);
         if (mixes) {
-            image = toMixable(image, alpha);
+            image = toMixable(image, alpha, source.isSixteenBit());
         }
         const int reducedWidth = std::min(width, source.width());
         const int reducedHeight = std::min(height, source.height());
@@ -245,7 +272,8 @@ Bitmap resized(const Bitmap& source, int width, int height, Resampling resamplin
         if (width > reducedWidth || height > reducedHeight) {
             image = enlarged(image, width, height, resampling);
         }
-        return fromVips(mixes ? fromMixable(image, alpha) : image, source.metadata());
+        return fromVips(mixes ? fromMixable(image, alpha, source.isSixteenBit()) : image,
+                        source.metadata());
     });
 }
 
@@ -275,9 +303,21 @@ Bitmap rotated(const Bitmap& source, int hundredths, bool growCanvas, QColor fil
     }
     checkPixelBudget(canvasWidth, canvasHeight);
 
-    PixelBuffer buffer(int(canvasWidth), int(canvasHeight), source.layout());
+    PixelBuffer buffer(int(canvasWidth), int(canvasHeight), source.layout(), source.depth());
     std::uint8_t* out = buffer.data();
     const std::vector<std::uint8_t> fillBytes = fillPixel(source, fill);
+    if (source.isSixteenBit()) {
+        std::vector<std::uint16_t> fillSamples(fillBytes.size());
+        for (std::size_t c = 0; c < fillBytes.size(); ++c) {
+            fillSamples[c] = std::uint16_t(fillBytes[c] * 257u);
+        }
+        auto* samples = reinterpret_cast<std::uint16_t*>(out);
+        inBands(buffer.height(), buffer.byteCount(), [&](int first, int end) {
+            rotateBilinear(source.samples16(), width, height, source.channels(), fillSamples.data(),
+                           cosine, sine, samples, buffer.width(), buffer.height(), first, end);
+        });
+        return Bitmap(std::move(buffer), source.metadata());
+    }
     inBands(buffer.height(), buffer.byteCount(), [&](int first, int end) {
         rotateBilinear(source.pixels(), width, height, source.channels(), fillBytes.data(), cosine,
                        sine, out, buffer.width(), buffer.height(), first, end);
@@ -287,7 +327,7 @@ Bitmap rotated(const Bitmap& source, int hundredths, bool growCanvas, QColor fil
 
 Bitmap flipped(const Bitmap& source) {
     requirePicture(source);
-    PixelBuffer buffer(source.width(), source.height(), source.layout());
+    PixelBuffer buffer(source.width(), source.height(), source.layout(), source.depth());
     std::uint8_t* out = buffer.data();
     const std::size_t rowBytes = source.rowBytes();
     inBands(buffer.height(), buffer.byteCount(), [&](int first, int end) {
@@ -301,13 +341,13 @@ Bitmap flipped(const Bitmap& source) {
 
 Bitmap mirrored(const Bitmap& source) {
     requirePicture(source);
-    PixelBuffer buffer(source.width(), source.height(), source.layout());
+    PixelBuffer buffer(source.width(), source.height(), source.layout(), source.depth());
     std::uint8_t* out = buffer.data();
     const std::size_t rowBytes = source.rowBytes();
     inBands(buffer.height(), buffer.byteCount(), [&](int first, int end) {
         for (int y = first; y < end; ++y) {
             mirrorPixels(source.row(y), out + std::size_t(y) * rowBytes,
-                         std::size_t(source.width()), source.channels());
+                         std::size_t(source.width()), source.pixelBytes());
         }
     });
     return Bitmap(std::move(buffer), source.metadata());

@@ -1,23 +1,52 @@
 #include "QImageConversion.h"
 
+#include <cstdint>
 #include <cstring>
+#include <new>
 
 namespace quorvel::imaging {
+
+namespace {
+
+// Qt has no three-channel 16-bit format: each pixel gets an opaque fourth channel.
+QImage rgb16Copy(const Bitmap& bitmap) {
+    QImage image(bitmap.width(), bitmap.height(), QImage::Format_RGBX64);
+    if (image.isNull()) {
+        throw std::bad_alloc();
+    }
+    for (int y = 0; y < bitmap.height(); ++y) {
+        const auto* in = reinterpret_cast<const std::uint16_t*>(bitmap.row(y));
+        auto* out = reinterpret_cast<std::uint16_t*>(image.scanLine(y));
+        for (int x = 0; x < bitmap.width(); ++x, in += 3, out += 4) {
+            out[0] = in[0];
+            out[1] = in[1];
+            out[2] = in[2];
+            out[3] = 0xFFFF;
+        }
+    }
+    return image;
+}
+
+}  // namespace
 
 QImage toQImage(const Bitmap& bitmap) {
     if (bitmap.isNull()) {
         return {};
     }
+    if (bitmap.isSixteenBit() && bitmap.layout() == PixelLayout::Rgb) {
+        return rgb16Copy(bitmap);
+    }
+    const bool wide = bitmap.isSixteenBit();
     QImage::Format format = QImage::Format_RGB888;
     switch (bitmap.layout()) {
         case PixelLayout::Grey:
-            format = QImage::Format_Grayscale8;
+            format = wide ? QImage::Format_Grayscale16 : QImage::Format_Grayscale8;
             break;
         case PixelLayout::Rgb:
             format = QImage::Format_RGB888;
             break;
         case PixelLayout::Rgba:
-            format = QImage::Format_RGBA8888;
+            format = wide ? QImage::Format_RGBA64 : QImage::Format_RGBA8888;
             break;
     }
     // The QImage holds a copy of the Bitmap handle, which keeps the shared pixels alive.

@@ -7,10 +7,12 @@
 namespace quorvel::imaging {
 
 // A QImage over the Bitmap's pixels without copying them; it keeps the pixels alive.
-// Grey8, RGB888 or RGBA8888 (straight alpha).
+// Grey8, RGB888 or RGBA8888 (straight alpha); for 16 bits Grayscale16 or RGBA64, and for 16-bit
+// RGB, which Qt has no format for, an RGBX64 copy.
 QImage toQImage(const Bitmap& bitmap);
 
-// A Bitmap copied from any QImage: grey formats stay grey, opaque ones become RGB, others RGBA.
+// An 8-bit Bitmap copied from any QImage: grey formats stay grey, opaque ones become RGB, others
+// RGBA.
 Bitmap fromQImage(const QImage& image);
 
 }  // namespace quorvel::imaging

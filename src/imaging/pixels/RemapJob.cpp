@@ -7,16 +7,21 @@
 
 namespace quorvel::imaging {
 
-RemapJob::RemapJob(Bitmap source, const RemapTable& table, int channel, QSize viewSize)
-    : source_(std::move(source)), table_(table), channel_(channel), viewSize_(viewSize) {}
+RemapJob::RemapJob(Bitmap source, const RemapTable& table, const RemapCurve& curve, int channel,
+                   QSize viewSize)
+    : source_(std::move(source)),
+      table_(table),
+      curve_(curve),
+      channel_(channel),
+      viewSize_(viewSize) {}
 
-Bitmap RemapJob::remappedOrSource(const Bitmap& source, const RemapTable& table, int channel,
-                                  QSize viewSize, const std::atomic<bool>& abandoned,
-                                  bool& stopped) {
+Bitmap RemapJob::remappedOrSource(const Bitmap& source, const RemapTable& table,
+                                  const RemapCurve& curve, int channel, QSize viewSize,
+                                  const std::atomic<bool>& abandoned, bool& stopped) {
     stopped = false;
     try {
         std::optional<Bitmap> made =
-            remappedWithView(source, table, channel, viewSize, abandoned);
+            remappedWithView(source, table, curve, channel, viewSize, abandoned);
         if (!made) {
             stopped = true;
             return {};
@@ -39,7 +44,7 @@ Bitmap RemapJob::result() {
     }
     const std::atomic<bool> never{false};
     bool stopped = false;
-    Bitmap made = remappedOrSource(source_, table_, channel_, QSize(), never, stopped);
+    Bitmap made = remappedOrSource(source_, table_, curve_, channel_, QSize(), never, stopped);
     const std::lock_guard lock(mutex_);
     if (!hasResult_) {
         result_ = std::move(made);
@@ -63,7 +68,7 @@ void RemapJob::run() {
     bool stopped = true;
     Bitmap made;
     if (!abandoned_.load()) {
-        made = remappedOrSource(source_, table_, channel_, viewSize_, abandoned_, stopped);
+        made = remappedOrSource(source_, table_, curve_, channel_, viewSize_, abandoned_, stopped);
     }
     const std::lock_guard lock(mutex_);
     if (!stopped && !hasResult_) {

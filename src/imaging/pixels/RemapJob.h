@@ -18,10 +18,13 @@ class RemapJob {
 public:
     // `viewSize`, when not empty, is the size of the fitted view to make of the result as well, so
     // that a panel can show it at once.
-    RemapJob(Bitmap source, const RemapTable& table, int channel, QSize viewSize);
+    // A 16-bit picture is remapped through `curve`, an 8-bit one through `table`.
+    RemapJob(Bitmap source, const RemapTable& table, const RemapCurve& curve, int channel,
+             QSize viewSize);
 
     const Bitmap& source() const { return source_; }
     const RemapTable& table() const { return table_; }
+    const RemapCurve& curve() const { return curve_; }
     int channel() const { return channel_; }
 
     // The remapped picture. Waits for the worker while it is at it; an abandoned job that did not
@@ -36,12 +39,13 @@ public:
     void run();
 
 private:
-    static Bitmap remappedOrSource(const Bitmap& source, const RemapTable& table, int channel,
-                                   QSize viewSize, const std::atomic<bool>& abandoned,
-                                   bool& stopped);
+    static Bitmap remappedOrSource(const Bitmap& source, const RemapTable& table,
+                                   const RemapCurve& curve, int channel, QSize viewSize,
+                                   const std::atomic<bool>& abandoned, bool& stopped);
 
     const Bitmap source_;
     const RemapTable table_;
+    const RemapCurve curve_;
     const int channel_;
     const QSize viewSize_;
     std::atomic<bool> abandoned_{false};

@@ -131,4 +131,22 @@ void remapPixels(const std::uint8_t* in, std::uint8_t* out, std::size_t pixelCou
     kernel(in, out, pixelCount, channels, channelMask, table);
 }
 
+void remapSamples16(const std::uint16_t* in, std::uint16_t* out, std::size_t pixelCount,
+                    int channels, unsigned channelMask, const std::uint16_t* table) {
+    const std::size_t samples = pixelCount * std::size_t(channels);
+    const unsigned everyChannel = (1u << channels) - 1;
+    if ((channelMask & everyChannel) == everyChannel) {
+        for (std::size_t i = 0; i < samples; ++i) {
+            out[i] = table[in[i]];
+        }
+        return;
+    }
+    for (std::size_t i = 0; i < samples; i += std::size_t(channels)) {
+        for (int c = 0; c < channels; ++c) {
+            const std::uint16_t value = in[i + std::size_t(c)];
+            out[i + std::size_t(c)] = ((channelMask >> c) & 1u) ? table[value] : value;
+        }
+    }
+}
+
 }  // namespace quorvel::imaging

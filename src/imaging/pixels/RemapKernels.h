@@ -23,4 +23,8 @@ void remapPixelsPortable(const std::uint8_t* in, std::uint8_t* out, std::size_t 
 void remapPixels(const std::uint8_t* in, std::uint8_t* out, std::size_t pixelCount, int channels,
                  unsigned channelMask, const RemapTable& table);
 
+// The same for 16-bit samples through a 65536-entry table.
+void remapSamples16(const std::uint16_t* in, std::uint16_t* out, std::size_t pixelCount,
+                    int channels, unsigned channelMask, const std::uint16_t* table);
+
 }  // namespace quorvel::imaging

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 namespace quorvel::imaging {
 namespace {
@@ -294,11 +295,24 @@ QUORVEL_VECTOR_CLONES void weighRow(const std::uint8_t* __restrict row, std::siz
     }
 }
 
+QUORVEL_VECTOR_CLONES void weighRow(const std::uint16_t* __restrict row, std::size_t samples,
+                                    float weight, bool add, float* __restrict acc) {
+    if (add) {
+        for (std::size_t i = 0; i < samples; ++i) {
+            acc[i] += weight * float(row[i]);
+        }
+    } else {
+        for (std::size_t i = 0; i < samples; ++i) {
+            acc[i] = weight * float(row[i]);
+        }
+    }
+}
+
 // The same for RGBA with colour multiplied by alpha, so that transparent pixels add no colour.
-void weighPremultipliedRow(const std::uint8_t* row, std::size_t pixels, float weight, bool add,
-                           float* acc) {
+template <typename T>
+void weighPremultipliedRow(const T* row, std::size_t pixels, float weight, bool add, float* acc) {
     for (std::size_t x = 0; x < pixels; ++x) {
-        const std::uint8_t* p = row + 4 * x;
+        const T* p = row + 4 * x;
         const float a = float(p[3]);
         const float values[4] = {float(p[0]) * a, float(p[1]) * a, float(p[2]) * a, a};
         for (std::size_t c = 0; c < 4; ++c) {
@@ -323,41 +337,45 @@ QUORVEL_VECTOR_CLONES void resampleAlong(const float* __restrict acc, std::size_
     }
 }
 
-std::uint8_t level(float value) {
-    return std::uint8_t(std::clamp(value, 0.0f, 255.0f) + 0.5f);
+template <typename T = std::uint8_t>
+T level(float value) {
+    constexpr float kTop = sizeof(T) == 1 ? 255.0f : 65535.0f;
+    return T(std::clamp(value, 0.0f, kTop) + 0.5f);
 }
 
 // One output pixel from its four input pixels at (x, y), (x + 1, y), (x, y + 1), (x + 1, y + 1)
 // and the position between them in 1/256: the exact weighted sum, rounded half up. Colour with
 // alpha is weighted by alpha too and divided back.
-template <int C>
-void mixPixel(const std::uint8_t* const (&taps)[4], std::uint32_t fx, std::uint32_t fy,
-              std::uint8_t* out) {
+// 16-bit samples sum the same way; their weighted sums with alpha need 64 bits.
+template <int C, typename T = std::uint8_t>
+void mixPixel(const T* const (&taps)[4], std::uint32_t fx, std::uint32_t fy, T* out) {
+    using Sum = std::conditional_t<sizeof(T) == 1, std::uint32_t, std::uint64_t>;
     const std::uint32_t weights[4] = {(256 - fx) * (256 - fy), fx * (256 - fy), (256 - fx) * fy,
                                       fx * fy};
     if constexpr (C == 4) {
-        std::uint32_t colour[3] = {};
-        std::uint32_t alpha = 0;
+        Sum colour[3] = {};
+        Sum alpha = 0;
         for (int t = 0; t < 4; ++t) {
-            const std::uint32_t weighted = weights[t] * taps[t][3];
+            const Sum weighted = Sum(weights[t]) * taps[t][3];
             alpha += weighted;
             for (int c = 0; c < 3; ++c) {
                 colour[c] += weighted * taps[t][c];
             }
         }
         for (int c = 0; c < 3; ++c) {
-            out[c] = alpha == 0 ? 0
-                                : std::uint8_t((2 * std::uint64_t(colour[c]) + alpha) /
-                                               (2 * std::uint64_t(alpha)));
+            out[c] = alpha == 0
+                         ? 0
+                         : T((2 * std::uint64_t(colour[c]) + alpha) / (2 * std::uint64_t(alpha)));
         }
-        out[3] = std::uint8_t((alpha + 32768) >> 16);
+        out[3] = T((alpha + 32768) >> 16);
     } else {
         for (int c = 0; c < C; ++c) {
+            // At most 65536 x 65535 + 32768: within 32 bits for either depth.
             std::uint32_t sum = 0;
             for (int t = 0; t < 4; ++t) {
                 sum += weights[t] * taps[t][c];
             }
-            out[c] = std::uint8_t((sum + 32768) >> 16);
+            out[c] = T((sum + 32768) >> 16);
         }
     }
 }
@@ -402,16 +420,16 @@ struct RowSpan {
     std::int64_t v;
 };
 
-template <int C>
-QUORVEL_VECTOR_CLONES void rotateRows(const std::uint8_t* in, int width, int height,
-                                      const std::uint8_t* fill, double cosine, double sine,
-                                      std::uint8_t* out, int outWidth, int outHeight, int firstRow,
-                                      int endRow) {
+template <int C, typename T = std::uint8_t>
+QUORVEL_VECTOR_CLONES void rotateRows(const T* in, int width, int height, const T* fill,
+                                      double cosine, double sine, T* out, int outWidth,
+                                      int outHeight, int firstRow, int endRow) {
+    constexpr bool kRgbBytes = C == 3 && sizeof(T) == 1;
     const std::size_t stride = std::size_t(width) * C;
     const std::size_t outStride = std::size_t(outWidth) * C;
-    std::vector<std::uint8_t> fillRow(outStride);
+    std::vector<T> fillRow(outStride);
     for (std::size_t x = 0; x < std::size_t(outWidth); ++x) {
-        std::memcpy(fillRow.data() + x * C, fill, C);
+        std::memcpy(fillRow.data() + x * C, fill, C * sizeof(T));
     }
     // Pixel centres at whole numbers, the centre of the picture on the centre of the canvas.
     const double inX = (width - 1) / 2.0;
@@ -434,24 +452,24 @@ QUORVEL_VECTOR_CLONES void rotateRows(const std::uint8_t* in, int width, int hei
         span.end = std::max(span.end, span.first);
         span.u = std::llround(u0 * kFixedOne) + span.first * du;
         span.v = std::llround(v0 * kFixedOne) + span.first * dv;
-        std::uint8_t* row = out + std::size_t(yo) * outStride;
-        std::memcpy(row, fillRow.data(), std::size_t(span.first) * C);
+        T* row = out + std::size_t(yo) * outStride;
+        std::memcpy(row, fillRow.data(), std::size_t(span.first) * C * sizeof(T));
         std::memcpy(row + std::size_t(span.end) * C, fillRow.data(),
-                    std::size_t(outWidth - span.end) * C);
+                    std::size_t(outWidth - span.end) * C * sizeof(T));
     }
     // A row of the output crosses many input rows; a strip of consecutive output rows stays
     // within a few hundred of them, which the caches and the TLB hold.
     constexpr int kStrip = 512;
     // Four bytes are read per RGB pixel in the fast path, so its lower pixels stop a row early.
     const auto insideColumns = std::uint64_t(width - 1);
-    const auto insideRows = std::uint64_t(std::max(0, height - (C == 3 ? 2 : 1)));
+    const auto insideRows = std::uint64_t(std::max(0, height - (kRgbBytes ? 2 : 1)));
     for (int strip = 0; strip < outWidth; strip += kStrip) {
         const int stripEnd = std::min(outWidth, strip + kStrip);
         for (int yo = firstRow; yo < endRow; ++yo) {
             const RowSpan& span = spans[std::size_t(yo - firstRow)];
             const int first = std::max(span.first, strip);
             const int end = std::min(span.end, stripEnd);
-            std::uint8_t* row = out + std::size_t(yo) * outStride;
+            T* row = out + std::size_t(yo) * outStride;
             std::int64_t u = span.u + (first - span.first) * du;
             std::int64_t v = span.v + (first - span.first) * dv;
             for (int x = first; x < end; ++x, u += du, v += dv) {
@@ -459,14 +477,14 @@ QUORVEL_VECTOR_CLONES void rotateRows(const std::uint8_t* in, int width, int hei
                 const std::int64_t vi = v >> 32;
                 const auto fx = std::uint32_t(u >> 24) & 255;
                 const auto fy = std::uint32_t(v >> 24) & 255;
-                std::uint8_t* to = row + std::size_t(x) * C;
+                T* to = row + std::size_t(x) * C;
                 if (std::uint64_t(ui) < insideColumns && std::uint64_t(vi) < insideRows) {
-                    const std::uint8_t* p = in + std::size_t(vi) * stride + std::size_t(ui) * C;
-                    if constexpr (C == 3) {
+                    const T* p = in + std::size_t(vi) * stride + std::size_t(ui) * C;
+                    if constexpr (kRgbBytes) {
                         mixInsideRgb(p, stride, fx, fy, to);
                     } else {
-                        const std::uint8_t* const taps[4] = {p, p + C, p + stride, p + stride + C};
-                        mixPixel<C>(taps, fx, fy, to);
+                        const T* const taps[4] = {p, p + C, p + stride, p + stride + C};
+                        mixPixel<C, T>(taps, fx, fy, to);
                     }
                     continue;
                 }
@@ -475,9 +493,9 @@ QUORVEL_VECTOR_CLONES void rotateRows(const std::uint8_t* in, int width, int hei
                                ? in + std::size_t(ty) * stride + std::size_t(tx) * C
                                : fill;
                 };
-                const std::uint8_t* const taps[4] = {tap(ui, vi), tap(ui + 1, vi), tap(ui, vi + 1),
-                                                     tap(ui + 1, vi + 1)};
-                mixPixel<C>(taps, fx, fy, to);
+                const T* const taps[4] = {tap(ui, vi), tap(ui + 1, vi), tap(ui, vi + 1),
+                                          tap(ui + 1, vi + 1)};
+                mixPixel<C, T>(taps, fx, fy, to);
             }
         }
     }
@@ -619,8 +637,11 @@ AxisWeights cubicWeights(int from, int to) {
     return axis;
 }
 
-void resampleSeparable(const std::uint8_t* in, int width, int channels, const AxisWeights& x,
-                       const AxisWeights& y, std::uint8_t* out, int firstRow, int endRow) {
+namespace {
+
+template <typename T>
+void resampleRows(const T* in, int width, int channels, const AxisWeights& x, const AxisWeights& y,
+                  T* out, int firstRow, int endRow) {
     const std::size_t step = std::size_t(channels);
     const std::size_t bytes = std::size_t(width) * step;
     const std::size_t outBytes = x.first.size() * step;
@@ -629,7 +650,7 @@ void resampleSeparable(const std::uint8_t* in, int width, int channels, const Ax
     std::vector<float> line(outBytes);
     for (int row = firstRow; row < endRow; ++row) {
         const float* weights = y.weights.data() + std::size_t(row) * taps;
-        const std::uint8_t* source = in + std::size_t(y.first[std::size_t(row)]) * bytes;
+        const T* source = in + std::size_t(y.first[std::size_t(row)]) * bytes;
         for (std::size_t t = 0; t < taps; ++t) {
             if (channels == 4) {
                 weighPremultipliedRow(source + t * bytes, std::size_t(width), weights[t], t > 0,
@@ -639,40 +660,66 @@ void resampleSeparable(const std::uint8_t* in, int width, int channels, const Ax
             }
         }
         resampleAlong(acc.data(), step, x, line.data());
-        std::uint8_t* target = out + std::size_t(row) * outBytes;
+        T* target = out + std::size_t(row) * outBytes;
         if (channels == 4) {
             for (std::size_t i = 0; i < outBytes; i += 4) {
                 const float alpha = line[i + 3];
                 for (std::size_t c = 0; c < 3; ++c) {
-                    target[i + c] = alpha > 0 ? level(line[i + c] / alpha) : 0;
+                    target[i + c] = alpha > 0 ? level<T>(line[i + c] / alpha) : 0;
                 }
-                target[i + 3] = level(alpha);
+                target[i + 3] = level<T>(alpha);
             }
         } else {
             for (std::size_t i = 0; i < outBytes; ++i) {
-                target[i] = level(line[i]);
+                target[i] = level<T>(line[i]);
             }
         }
     }
 }
 
+template <typename T>
+void rotateAny(const T* in, int width, int height, int channels, const T* fill, double cosine,
+               double sine, T* out, int outWidth, int outHeight, int firstRow, int endRow) {
+    switch (channels) {
+        case 1:
+            rotateRows<1, T>(in, width, height, fill, cosine, sine, out, outWidth, outHeight,
+                             firstRow, endRow);
+            break;
+        case 3:
+            rotateRows<3, T>(in, width, height, fill, cosine, sine, out, outWidth, outHeight,
+                             firstRow, endRow);
+            break;
+        default:
+            rotateRows<4, T>(in, width, height, fill, cosine, sine, out, outWidth, outHeight,
+                             firstRow, endRow);
+            break;
+    }
+}
+
+}  // namespace
+
+void resampleSeparable(const std::uint8_t* in, int width, int channels, const AxisWeights& x,
+                       const AxisWeights& y, std::uint8_t* out, int firstRow, int endRow) {
+    resampleRows(in, width, channels, x, y, out, firstRow, endRow);
+}
+
+void resampleSeparable(const std::uint16_t* in, int width, int channels, const AxisWeights& x,
+                       const AxisWeights& y, std::uint16_t* out, int firstRow, int endRow) {
+    resampleRows(in, width, channels, x, y, out, firstRow, endRow);
+}
+
 void rotateBilinear(const std::uint8_t* in, int width, int height, int channels,
                     const std::uint8_t* fill, double cosine, double sine, std::uint8_t* out,
                     int outWidth, int outHeight, int firstRow, int endRow) {
-    switch (channels) {
-        case 1:
-            rotateRows<1>(in, width, height, fill, cosine, sine, out, outWidth, outHeight, firstRow,
-                          endRow);
-            break;
-        case 3:
-            rotateRows<3>(in, width, height, fill, cosine, sine, out, outWidth, outHeight, firstRow,
-                          endRow);
-            break;
-        default:
-            rotateRows<4>(in, width, height, fill, cosine, sine, out, outWidth, outHeight, firstRow,
-                          endRow);
-            break;
-    }
+    rotateAny(in, width, height, channels, fill, cosine, sine, out, outWidth, outHeight, firstRow,
+              endRow);
+}
+
+void rotateBilinear(const std::uint16_t* in, int width, int height, int channels,
+                    const std::uint16_t* fill, double cosine, double sine, std::uint16_t* out,
+                    int outWidth, int outHeight, int firstRow, int endRow) {
+    rotateAny(in, width, height, channels, fill, cosine, sine, out, outWidth, outHeight, firstRow,
+              endRow);
 }
 
 }  // namespace quorvel::imaging

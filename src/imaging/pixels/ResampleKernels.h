@@ -1,9 +1,10 @@
 #pragma once
 
 // Private to the imaging layer: the pixel loops behind resized() and rotated(), visible to the
-// tests so that the fast paths can be held to plain references. Pixels are 1, 3 or 4 bytes (RGBA
-// colour mixed weighted by alpha), rows packed. Each kernel writes output rows
-// [firstRow, endRow), so that bands of one picture can be made in parallel.
+// tests so that the fast paths can be held to plain references. Pixels have 1, 3 or 4 channels
+// (RGBA colour mixed weighted by alpha) of 8 bits, or of 16 where a kernel says so; rows packed.
+// Each kernel writes output rows [firstRow, endRow), so that bands of one picture can be made in
+// parallel.
 
 #include <cstdint>
 #include <vector>
@@ -40,15 +41,20 @@ AxisWeights areaWeights(int from, int to);
 AxisWeights cubicWeights(int from, int to);
 
 // Any size from any, one axis after the other in single-precision floats; the output is
-// x.first.size() x y.first.size().
+// x.first.size() x y.first.size(). The 16-bit form takes and gives samples of 16 bits.
 void resampleSeparable(const std::uint8_t* in, int width, int channels, const AxisWeights& x,
                        const AxisWeights& y, std::uint8_t* out, int firstRow, int endRow);
+void resampleSeparable(const std::uint16_t* in, int width, int channels, const AxisWeights& x,
+                       const AxisWeights& y, std::uint16_t* out, int firstRow, int endRow);
 
 // Turns the picture clockwise by the angle whose cosine and sine are given, centre on centre, onto
 // an outWidth x outHeight canvas, by bilinear interpolation at 1/256 pixel. Input pixels outside
 // the picture count as `fill` (one opaque pixel of the picture's layout), so edges are smooth.
 void rotateBilinear(const std::uint8_t* in, int width, int height, int channels,
                     const std::uint8_t* fill, double cosine, double sine, std::uint8_t* out,
+                    int outWidth, int outHeight, int firstRow, int endRow);
+void rotateBilinear(const std::uint16_t* in, int width, int height, int channels,
+                    const std::uint16_t* fill, double cosine, double sine, std::uint16_t* out,
                     int outWidth, int outHeight, int firstRow, int endRow);
 
 }  // namespace quorvel::imaging

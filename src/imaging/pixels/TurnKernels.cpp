@@ -55,8 +55,17 @@ void turnRegion(const std::uint8_t* in, int width, int height, int channels, boo
         case 1:
             turnBlocks<1>(in, width, height, clockwise, out, y0, y1, x0, x1);
             break;
+        case 2:
+            turnBlocks<2>(in, width, height, clockwise, out, y0, y1, x0, x1);
+            break;
         case 3:
             turnBlocks<3>(in, width, height, clockwise, out, y0, y1, x0, x1);
+            break;
+        case 6:
+            turnBlocks<6>(in, width, height, clockwise, out, y0, y1, x0, x1);
+            break;
+        case 8:
+            turnBlocks<8>(in, width, height, clockwise, out, y0, y1, x0, x1);
             break;
         default:
             turnBlocks<4>(in, width, height, clockwise, out, y0, y1, x0, x1);
@@ -237,8 +246,12 @@ QUORVEL_AVX512 void turnQuarterAvx512(const std::uint8_t* in, int width, int hei
         case 3:
             turnTiles<3>(in, width, height, clockwise, out, firstRow, endRow);
             break;
-        default:
+        case 4:
             turnTiles<4>(in, width, height, clockwise, out, firstRow, endRow);
+            break;
+        default:
+            // 16-bit pixels are turned by the portable blocks.
+            turnQuarterPortable(in, width, height, channels, clockwise, out, firstRow, endRow);
             break;
     }
 }
@@ -275,8 +288,17 @@ void mirrorPixelsPortable(const std::uint8_t* in, std::uint8_t* out, std::size_t
         case 1:
             mirrorRun<1>(in, out, count);
             break;
+        case 2:
+            mirrorRun<2>(in, out, count);
+            break;
         case 3:
             mirrorRun<3>(in, out, count);
+            break;
+        case 6:
+            mirrorRun<6>(in, out, count);
+            break;
+        case 8:
+            mirrorRun<8>(in, out, count);
             break;
         default:
             mirrorRun<4>(in, out, count);

@@ -1,8 +1,9 @@
 #pragma once
 
 // Private to the imaging layer: the byte loops behind the lossless turns and flips, visible to the
-// tests so that the vector kernels can be held to the portable ones. Pixels are 1, 3 or 4 bytes,
-// rows packed; input and output never overlap.
+// tests so that the vector kernels can be held to the portable ones. `channels` is the bytes of a
+// pixel: 1, 3 or 4 at 8 bits per channel, 2, 6 or 8 at 16; rows packed; input and output never
+// overlap.
 
 #include <cstddef>
 #include <cstdint>

@@ -28,24 +28,33 @@ vips::VImage toVips(const Bitmap& bitmap) {
         throw ImagingError(errc::InvalidBitmap, kImageControlSource);
     }
     auto* pixels = const_cast<std::uint8_t*>(bitmap.pixels());  // libvips only reads them
-    vips::VImage view =
-        vips::VImage::new_from_memory(pixels, bitmap.byteCount(), bitmap.width(), bitmap.height(),
-                                      bitmap.channels(), VIPS_FORMAT_UCHAR);
-    const VipsInterpretation interpretation =
+    const bool wide = bitmap.isSixteenBit();
+    vips::VImage view = vips::VImage::new_from_memory(
+        pixels, bitmap.byteCount(), bitmap.width(), bitmap.height(), bitmap.channels(),
+        wide ? VIPS_FORMAT_USHORT : VIPS_FORMAT_UCHAR);
+    VipsInterpretation interpretation =
         bitmap.channels() == 1 ? VIPS_INTERPRETATION_B_W : VIPS_INTERPRETATION_sRGB;
+    if (wide) {
+        interpretation =
+            bitmap.channels() == 1 ? VIPS_INTERPRETATION_GREY16 : VIPS_INTERPRETATION_RGB16;
+    }
     return view.copy(vips::VImage::option()->set("interpretation", interpretation));
 }
 
 Bitmap fromVips(const vips::VImage& image, Metadata metadata) {
     checkPixelBudget(image.width(), image.height());
     const int bands = image.bands();
-    if (image.format() != VIPS_FORMAT_UCHAR || (bands != 1 && bands != 3 && bands != 4)) {
+    const VipsBandFormat format = image.format();
+    if ((format != VIPS_FORMAT_UCHAR && format != VIPS_FORMAT_USHORT) ||
+        (bands != 1 && bands != 3 && bands != 4)) {
         throw ImagingError(errc::GeneralFailure, kImageControlSource);
     }
+    const SampleDepth depth =
+        format == VIPS_FORMAT_USHORT ? SampleDepth::Sixteen : SampleDepth::Eight;
     std::size_t size = 0;
     auto* pixels = static_cast<std::uint8_t*>(image.write_to_memory(&size));
-    PixelBuffer buffer(image.width(), image.height(), static_cast<PixelLayout>(bands), pixels,
-                       g_free);
+    PixelBuffer buffer(image.width(), image.height(), static_cast<PixelLayout>(bands), depth,
+                       pixels, g_free);
     if (size != buffer.byteCount()) {
         throw ImagingError(errc::GeneralFailure, kImageControlSource);
     }

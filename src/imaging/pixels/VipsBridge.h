@@ -14,12 +14,14 @@ namespace quorvel::imaging {
 // Starts libvips once per process (idempotent).
 void ensureVipsStarted();
 
-// A libvips view of the Bitmap's pixels without copying them. The Bitmap must outlive every image
+// A libvips view of the Bitmap's pixels without copying them: uchar B_W or sRGB, or ushort
+// GREY16 or RGB16 for a sixteen-bit picture. The Bitmap must outlive every image
 // derived from the view until that image has been materialised (fromVips does that).
 vips::VImage toVips(const Bitmap& bitmap);
 
 // Runs the pipeline that ends in `image` and stores the result as a Bitmap. The image must be
-// 8-bit with 1, 3 or 4 bands. Throws ImagingError 20001 over the pixel budget.
+// 8-bit (uchar) or 16-bit (ushort) with 1, 3 or 4 bands. Throws ImagingError 20001 over the pixel
+// budget.
 Bitmap fromVips(const vips::VImage& image, Metadata metadata);
 
 // Runs `work`, turning a libvips failure into ImagingError(`failureCode`). ImagingErrors pass.

@@ -152,6 +152,11 @@ void ImageControl::SetRemapEntry(int index, std::int32_t value) {
         throw ImagingError(errc::InvalidParameter, kImageControlSource);
     }
     remap_[std::size_t(index)] = value;
+    remapCurve_[std::size_t(index)] = value / 255.0;
+}
+
+void ImageControl::SetRemapCurve(const RemapCurve& curve) {
+    remapCurve_ = curve;
 }
 
 void ImageControl::ApplyRemap(short channel) {
@@ -170,6 +175,9 @@ void ImageControl::ApplyRemap(short channel) {
     }
     // The neutral slider position sends the identity: the picture stays what it is, without a
     // pass over every pixel.
+    if (source.isSixteenBit()) {
+        identity = remapCurve_ == identityCurve();
+    }
     if (identity) {
         replaceBitmap(source);
         return;
@@ -181,7 +189,7 @@ void ImageControl::ApplyRemap(short channel) {
     const QSize viewSize = displayScaling_ == kFit && !viewport.isEmpty()
                                ? fittedSize({kept.width(), kept.height()}, viewport)
                                : QSize();
-    auto job = std::make_shared<RemapJob>(kept, table, channel, viewSize);
+    auto job = std::make_shared<RemapJob>(kept, table, remapCurve_, channel, viewSize);
     if (!remapWorker_) {
         remapWorker_ = std::make_unique<RemapWorker>();
     }

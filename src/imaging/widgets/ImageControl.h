@@ -68,7 +68,13 @@ public:
     void SetRemapTableLength(short length);
     std::int32_t RemapEntry(int index) const;
     void SetRemapEntry(int index, std::int32_t value);
-    // Replaces every value v of the selected channels by RemapEntry(v); entries must lie in 0..255.
+    // The unrounded curve behind the entries (entry i in 0..1), through which a picture with 16
+    // bits per channel is remapped (remapTable16 in PixelOps.h). SetRemapEntry(i, v) sets its
+    // entry i to v / 255.
+    const RemapCurve& RemapCurveEntries() const { return remapCurve_; }
+    void SetRemapCurve(const RemapCurve& curve);
+    // Replaces every value v of the selected channels by RemapEntry(v) (16-bit pictures: through
+    // the curve); entries must lie in 0..255.
     // Returns at once: the panel shows the remapped fitted view straight away, the picture itself
     // is remapped in the background (a new remap or picture abandons it) and then shown exactly.
     // A remap that fails for want of memory leaves the picture as it was.
@@ -145,6 +151,7 @@ private:
     imaging::FileInfo fileInfo_;
     Histogram histogram_{};
     std::array<std::int32_t, 256> remap_{};
+    RemapCurve remapCurve_ = identityCurve();
     short remapTableLength_ = 256;
     bool repaintEnabled_ = true;
     int displayScaling_ = kFit;

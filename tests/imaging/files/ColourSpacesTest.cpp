@@ -1,3 +1,4 @@
+#include "DepthConversion.h"
 #include "IccProfiles.h"
 #include "ImageFile.h"
 #include "TestImages.h"
@@ -126,7 +127,9 @@ INSTANTIATE_TEST_SUITE_P(
                       [](const ColourSpaces&, const QString&) { return QColor(90, 90, 90); },
                       PixelLayout::Grey, 2}));
 
-double meanLevel(const Bitmap& bitmap) {
+// In 8-bit levels, whatever the picture's depth.
+double meanLevel(const Bitmap& picture) {
+    const Bitmap bitmap = toEightBits(picture);
     double sum = 0.0;
     for (std::size_t i = 0; i < bitmap.byteCount(); ++i) {
         sum += bitmap.pixels()[i];

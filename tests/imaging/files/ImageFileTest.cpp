@@ -20,6 +20,7 @@
 #include <chrono>
 #include <functional>
 #include <ostream>
+#include <vector>
 
 namespace quorvel::imaging {
 namespace {
@@ -393,6 +394,7 @@ struct FormatCase {
     bool viaConvert;  // Qt writes a PNG that ImageMagick turns into `file`
     int bitsPerPixel;
     PixelLayout layout;
+    SampleDepth depth = SampleDepth::Eight;
 };
 
 const FormatCase kFormats[] = {
@@ -402,8 +404,10 @@ const FormatCase kFormats[] = {
     {"RgbPngAsRgba", QImage::Format_RGB888, "p.png", false, 32, PixelLayout::Rgba},
     {"RgbaPng", QImage::Format_RGBA8888, "p.png", false, 0, PixelLayout::Rgba},
     {"PalettePng", QImage::Format_Indexed8, "p.png", false, 0, PixelLayout::Rgba},
-    {"Grey16Png", QImage::Format_Grayscale16, "p.png", false, 0, PixelLayout::Grey},
-    {"Rgba16Png", QImage::Format_RGBA64, "p.png", false, 0, PixelLayout::Rgba},
+    {"Grey16Png", QImage::Format_Grayscale16, "p.png", false, 0, PixelLayout::Grey,
+     SampleDepth::Sixteen},
+    {"Rgba16Png", QImage::Format_RGBA64, "p.png", false, 0, PixelLayout::Rgba,
+     SampleDepth::Sixteen},
     {"Jpeg", QImage::Format_RGB888, "p.jpg", false, 0, PixelLayout::Rgb},
     {"Bmp", QImage::Format_RGB888, "p.bmp", false, 0, PixelLayout::Rgb},
     {"Pcx", QImage::Format_RGB888, "p.pcx", true, 0, PixelLayout::Rgb},
@@ -420,12 +424,47 @@ TEST_P(ReadsFormat, PixelsMatchWhatWasWritten) {
     EXPECT_EQ(queryFileInfo(path, 0).width, 7);
     const Bitmap bitmap = loadImageFile(path, 0, c.bitsPerPixel);
     EXPECT_EQ(bitmap.layout(), c.layout);
-    // A lossy file is compared with Qt's own decoding of it; 16-bit samples may be rounded or
-    // cut to 8 bits.
+    EXPECT_EQ(bitmap.depth(), c.depth);
+    if (bitmap.isSixteenBit()) {
+        // Every 16-bit sample as it was written.
+        const QImage got = toQImage(bitmap).convertToFormat(QImage::Format_RGBA64);
+        EXPECT_EQ(got, source.convertToFormat(QImage::Format_RGBA64));
+        return;
+    }
+    // A lossy file is compared with Qt's own decoding of it; 16-bit samples asked for at 8 bits
+    // may be rounded or cut.
     const bool lossy = QString(c.file).endsWith(".jpg");
     const bool wide = source.depth() > 8 * source.pixelFormat().channelCount();
     const int tolerance = lossy ? 2 : wide ? 1 : 0;
     EXPECT_LE(largestDifference(bitmap, lossy ? QImage(path) : source), tolerance);
+}
+
+// A 16-bit PPM, written byte by byte: maxval 65535, big-endian samples.
+QByteArray ppm16(int width, int height, const std::vector<quint16>& samples) {
+    QByteArray bytes = QByteArray("P6\n") + QByteArray::number(width) + ' ' +
+                       QByteArray::number(height) + "\n65535\n";
+    for (const quint16 sample : samples) {
+        bytes.append(char(sample >> 8)).append(char(sample & 0xFF));
+    }
+    return bytes;
+}
+
+TEST_F(ImageFile, WideFilesKeepSixteenBitsPerChannel) {
+    const std::vector<quint16> samples{0, 1, 65535, 12345, 32768, 257, 40000, 255, 65534};
+    const QString ppm = write("wide.ppm", ppm16(3, 1, samples));
+    const Bitmap fromPpm = loadImageFile(ppm, 0, 0);
+    ASSERT_TRUE(fromPpm.isSixteenBit());
+    EXPECT_EQ(fromPpm.layout(), PixelLayout::Rgb);
+    EXPECT_EQ(std::vector<quint16>(fromPpm.samples16(), fromPpm.samples16() + samples.size()),
+              samples);
+    // The same samples through ImageMagick into the other wide formats.
+    for (const char* name : {"wide.tif", "wide.png", "wide.psd"}) {
+        const Bitmap bitmap = loadImageFile(convert(name, {ppm, "-depth", "16"}), 0, 0);
+        ASSERT_TRUE(bitmap.isSixteenBit()) << name;
+        EXPECT_TRUE(samePixels(bitmap, fromPpm)) << name;
+    }
+    // Asked for at 8 bits, the same file comes in 8 bits.
+    EXPECT_EQ(loadImageFile(ppm, 0, 24).depth(), SampleDepth::Eight);
 }
 
 INSTANTIATE_TEST_SUITE_P(ImageFile, ReadsFormat, ::testing::ValuesIn(kFormats),

@@ -1,0 +1,223 @@
+#include "DepthConversion.h"
+#include "FittedView.h"
+#include "Geometry.h"
+#include "PixelOps.h"
+#include "QImageConversion.h"
+#include "TestImages.h"
+
+#include <QColor>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quorvel::imaging {
+namespace {
+
+using testing::patternBitmap;
+using testing::pixelAt;
+
+// Samples that use both bytes: low bytes unlike high bytes, neighbours unlike each other.
+Bitmap pattern16(int width, int height, PixelLayout layout) {
+    PixelBuffer buffer(width, height, layout, SampleDepth::Sixteen);
+    auto* samples = reinterpret_cast<std::uint16_t*>(buffer.data());
+    const std::size_t count = buffer.byteCount() / 2;
+    for (std::size_t i = 0; i < count; ++i) {
+        samples[i] = std::uint16_t(i * 7919 + 12345);
+    }
+    return Bitmap(std::move(buffer));
+}
+
+Bitmap samples16(int width, PixelLayout layout, const std::vector<std::uint16_t>& values) {
+    PixelBuffer buffer(width, 1, layout, SampleDepth::Sixteen);
+    std::copy(values.begin(), values.end(), reinterpret_cast<std::uint16_t*>(buffer.data()));
+    return Bitmap(std::move(buffer));
+}
+
+std::vector<std::uint16_t> valuesOf(const Bitmap& bitmap) {
+    return {bitmap.samples16(), bitmap.samples16() + bitmap.byteCount() / 2};
+}
+
+// The largest difference between two 8-bit pictures of the same size, layout and depth.
+int largestDifference(const Bitmap& a, const Bitmap& b) {
+    EXPECT_EQ(a.width(), b.width());
+    EXPECT_EQ(a.height(), b.height());
+    EXPECT_EQ(a.layout(), b.layout());
+    if (a.byteCount() != b.byteCount()) {
+        return 255;
+    }
+    int largest = 0;
+    for (std::size_t i = 0; i < a.byteCount(); ++i) {
+        largest = std::max(largest, std::abs(a.pixels()[i] - b.pixels()[i]));
+    }
+    return largest;
+}
+
+TEST(SampleDepth, SixteenBitBitmapsHoldTwoBytesPerSample) {
+    const Bitmap wide = pattern16(5, 3, PixelLayout::Rgb);
+    EXPECT_EQ(wide.bitsPerSample(), 16);
+    EXPECT_EQ(wide.pixelBytes(), 6);
+    EXPECT_EQ(wide.rowBytes(), 30u);
+    EXPECT_EQ(wide.byteCount(), 90u);
+    const Bitmap narrow = patternBitmap(5, 3, PixelLayout::Rgb);
+    EXPECT_EQ(narrow.bitsPerSample(), 8);
+    EXPECT_EQ(narrow.rowBytes(), 15u);
+    // Equal bytes at another depth are other pixels.
+    PixelBuffer grey16(1, 1, PixelLayout::Grey, SampleDepth::Sixteen);
+    PixelBuffer grey8(2, 1, PixelLayout::Grey);
+    grey16.data()[0] = grey16.data()[1] = grey8.data()[0] = grey8.data()[1] = 7;
+    EXPECT_FALSE(samePixels(Bitmap(std::move(grey16)), Bitmap(std::move(grey8))));
+}
+
+TEST(SampleDepth, EightBitLevelsRoundToTheNearestAndWideningIsExact) {
+    // (v + 128) / 257: the nearest of the levels 257 apart, halves (none exist) aside.
+    const std::vector<std::uint16_t> values{0, 128, 129, 385, 386, 32896, 65406, 65407, 65535};
+    const Bitmap narrow = toEightBits(samples16(9, PixelLayout::Grey, values));
+    EXPECT_EQ(narrow.depth(), SampleDepth::Eight);
+    const std::vector<std::uint8_t> levels(narrow.pixels(), narrow.pixels() + 9);
+    EXPECT_EQ(levels, (std::vector<std::uint8_t>{0, 0, 1, 1, 2, 128, 254, 255, 255}));
+
+    const Bitmap eight = patternBitmap(9, 4, PixelLayout::Rgba);
+    const Bitmap wide = toSixteenBits(eight);
+    EXPECT_EQ(pixelAt(wide, 3, 2), pixelAt(eight, 3, 2));  // 257 v is v in QColor's terms
+    EXPECT_TRUE(samePixels(toEightBits(wide), eight));
+    EXPECT_TRUE(toEightBits(eight).sharesPixelsWith(eight));
+}
+
+TEST(SampleDepth, HistogramCountsEachValueAtItsEightBitLevel) {
+    // Levels (255, 0, 0), (0, 255, 0), (0, 0, 255), (1, 1, 1), (128, 128, 128).
+    const Bitmap rgb =
+        samples16(5, PixelLayout::Rgba, {65535, 0, 0,   9,   128, 65407, 0,     9,     0,     0,
+                                         65535, 9, 385, 129, 300, 0,     32896, 32896, 32896, 0});
+    const Histogram counts = computeHistogram(rgb, kAllChannels);
+    Histogram expected{};
+    expected[76] = expected[150] = expected[29] = expected[1] = expected[128] = 1;
+    EXPECT_EQ(counts, expected);
+    const Histogram red = computeHistogram(rgb, 1);
+    EXPECT_EQ(red[255], 1u);
+    EXPECT_EQ(red[0], 2u);
+
+    const Histogram grey =
+        computeHistogram(samples16(4, PixelLayout::Grey, {128, 129, 65407, 65535}), 2);
+    EXPECT_EQ(grey[0], 1u);
+    EXPECT_EQ(grey[1], 1u);
+    EXPECT_EQ(grey[255], 2u);
+}
+
+TEST(SampleDepth, RemapInterpolatesTheCurveBetweenLevels) {
+    // Between levels 100 and 101 the curve climbs from 0.5 to 0.6: v = 25829 lies 129 / 257 of
+    // the way, so 65535 x (0.5 + 0.1 x 129 / 257) = 36057.
+    RemapCurve curve = identityCurve();
+    curve[100] = 0.5;
+    curve[101] = 0.6;
+    curve[255] = 0.75;
+    const RemapTable16 table = remapTable16(curve);
+    EXPECT_EQ(table[25700], 32768);  // 65535 x 0.5 = 32767.5, the tie goes to the even 32768
+    EXPECT_EQ(table[25829], 36057);
+    EXPECT_EQ(table[25957], 39321);  // 65535 x 0.6 = 39321
+    EXPECT_EQ(table[65535], 49151);  // 65535 x 0.75 = 49151.25
+    // Within 254 .. 255 the curve runs from 254 / 255 down to 0.75: 65278 - 129 x 62.75.
+    EXPECT_EQ(table[65407], 57183);
+
+    const RemapTable16 identity = remapTable16(identityCurve());
+    for (std::size_t v = 0; v < identity.size(); ++v) {
+        ASSERT_EQ(identity[v], v);
+    }
+}
+
+TEST(SampleDepth, RemapLeavesAlphaAndUnselectedChannels) {
+    RemapCurve half{};
+    for (std::size_t i = 0; i < half.size(); ++i) {
+        half[i] = double(i) / 510.0;
+    }
+    const Bitmap rgba = samples16(1, PixelLayout::Rgba, {65535, 32896, 514, 1000});
+    EXPECT_EQ(valuesOf(remapped(rgba, half, kAllChannels)),
+              (std::vector<std::uint16_t>{32768, 16448, 257, 1000}));
+    EXPECT_EQ(valuesOf(remapped(rgba, half, 2)),
+              (std::vector<std::uint16_t>{65535, 16448, 514, 1000}));
+    // An integer table acts as the curve table / 255.
+    RemapTable table{};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        table[i] = std::uint8_t(255 - i);
+    }
+    EXPECT_EQ(valuesOf(remapped(rgba, table, kAllChannels)),
+              (std::vector<std::uint16_t>{0, 32639, 65021, 1000}));
+}
+
+struct GeometryCase {
+    std::string name;
+    std::function<Bitmap(const Bitmap&)> operation;
+    // Largest difference to the same operation at 8 bits, in 8-bit levels.
+    int tolerance;
+};
+
+void PrintTo(const GeometryCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class SixteenBitGeometry : public ::testing::TestWithParam<GeometryCase> {};
+
+// A 16-bit picture made from an 8-bit one comes out as the 8-bit operation's result, to within
+// the rounding of the 8-bit kernels: the same rules at either depth.
+TEST_P(SixteenBitGeometry, FollowsTheEightBitResult) {
+    for (const PixelLayout layout : {PixelLayout::Grey, PixelLayout::Rgb, PixelLayout::Rgba}) {
+        const Bitmap eight = patternBitmap(37, 23, layout);
+        const Bitmap wide = GetParam().operation(toSixteenBits(eight));
+        ASSERT_TRUE(wide.isSixteenBit());
+        EXPECT_LE(largestDifference(toEightBits(wide), GetParam().operation(eight)),
+                  GetParam().tolerance)
+            << int(layout);
+    }
+}
+
+const GeometryCase kGeometryCases[] = {
+    {"Rotate90", [](const Bitmap& b) { return rotated(b, 9000, false, Qt::white); }, 0},
+    {"Rotate180", [](const Bitmap& b) { return rotated(b, 18000, false, Qt::white); }, 0},
+    {"Rotate270", [](const Bitmap& b) { return rotated(b, 27000, false, Qt::white); }, 0},
+    {"Flip", [](const Bitmap& b) { return flipped(b); }, 0},
+    {"Mirror", [](const Bitmap& b) { return mirrored(b); }, 0},
+    {"Rotate30Grown", [](const Bitmap& b) { return rotated(b, 3000, true, Qt::red); }, 1},
+    {"Rotate1234", [](const Bitmap& b) { return rotated(b, 1234, false, Qt::white); }, 1},
+    {"Half", [](const Bitmap& b) { return resized(b, 18, 11, Resampling::HighQuality); }, 1},
+    {"Fifth", [](const Bitmap& b) { return resized(b, 7, 4, Resampling::HighQuality); }, 1},
+    {"Double", [](const Bitmap& b) { return resized(b, 74, 46, Resampling::HighQuality); }, 1},
+    {"AnySize", [](const Bitmap& b) { return resized(b, 50, 13, Resampling::HighQuality); }, 1},
+    {"Bilinear", [](const Bitmap& b) { return resized(b, 50, 13, Resampling::Bilinear); }, 1},
+    {"Nearest", [](const Bitmap& b) { return resized(b, 50, 13, Resampling::Nearest); }, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Operations, SixteenBitGeometry, ::testing::ValuesIn(kGeometryCases),
+                         ::testing::PrintToStringParamName());
+
+TEST(SampleDepth, TurnsKeepEveryBitAndUndoEachOther) {
+    for (const PixelLayout layout : {PixelLayout::Grey, PixelLayout::Rgb, PixelLayout::Rgba}) {
+        const Bitmap wide = pattern16(41, 19, layout);
+        const Bitmap turned = rotated(wide, 9000, false, Qt::white);
+        EXPECT_EQ(pixelAt(turned, 18, 0), pixelAt(wide, 0, 0));
+        EXPECT_TRUE(samePixels(rotated(turned, 27000, false, Qt::white), wide));
+        EXPECT_TRUE(samePixels(flipped(flipped(wide)), wide));
+        EXPECT_TRUE(samePixels(mirrored(mirrored(wide)), wide));
+        EXPECT_TRUE(samePixels(rotated(wide, 18000, false, Qt::white), flipped(mirrored(wide))));
+    }
+}
+
+TEST(SampleDepth, ViewsShowTheEightBitLevels) {
+    for (const PixelLayout layout : {PixelLayout::Grey, PixelLayout::Rgb, PixelLayout::Rgba}) {
+        const Bitmap wide = pattern16(64, 48, layout);
+        for (const QSize size : {QSize(64, 48), QSize(21, 16), QSize(128, 96)}) {
+            EXPECT_EQ(scaledView(wide, size), scaledView(toEightBits(wide), size)) << int(layout);
+        }
+    }
+    // Qt has no 16-bit RGB format: the conversion gives RGBX64 with every sample kept.
+    const Bitmap rgb = pattern16(3, 2, PixelLayout::Rgb);
+    const QImage image = toQImage(rgb);
+    EXPECT_EQ(image.format(), QImage::Format_RGBX64);
+    EXPECT_EQ(image.pixelColor(2, 1), pixelAt(rgb, 2, 1));
+}
+
+}  // namespace
+}  // namespace quorvel::imaging
