@@ -6,9 +6,7 @@
 
 #include <libraw/libraw.h>
 
-#include <algorithm>
 #include <utility>
-#include <vector>
 
 namespace quorvel::imaging {
 namespace {
@@ -90,16 +88,12 @@ Bitmap RawFile::develop() {
         fail(errc::ReadFailed);
     }
     const PixelLayout layout = colours == 1 ? PixelLayout::Grey : PixelLayout::Rgb;
-    PixelBuffer buffer(width, height, layout);
-    std::vector<std::uint16_t> developed(buffer.byteCount());
-    status = processor_->copy_mem_image(developed.data(), int(buffer.rowBytes() * 2), 0);
+    PixelBuffer buffer(width, height, layout, SampleDepth::Sixteen);
+    status = processor_->copy_mem_image(buffer.data(), int(buffer.rowBytes()), 0);
     if (status != LIBRAW_SUCCESS) {
         fail(outOfMemory(status) ? errc::NoMemory : errc::ReadFailed);
     }
     processor_->recycle();
-    std::uint8_t* out = buffer.data();
-    std::transform(developed.begin(), developed.end(), out,
-                   [](std::uint16_t value) { return std::uint8_t((value + 128) / 257); });
     return Bitmap(std::move(buffer));
 }
 

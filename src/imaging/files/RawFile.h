@@ -11,7 +11,8 @@ class LibRaw;
 namespace quorvel::imaging {
 
 // A camera RAW file (DNG, CR2, CR3, NEF, ARW, RAF, ORF, RW2, PEF, SRW, ...) developed by LibRaw:
-// demosaiced, in the camera's white balance, with sRGB primaries and tone curve, turned upright.
+// demosaiced, in the camera's white balance, with sRGB primaries and tone curve, turned upright,
+// at 16 bits per channel.
 class RawFile {
 public:
     // Reads the header of the file at `localPath` when LibRaw knows it as a camera RAW file with

@@ -90,6 +90,7 @@ TEST_P(RawLayouts, OpensDemosaicedAtTheSensorSizeInColour) {
     ASSERT_EQ(picture.width(), kWidth);
     ASSERT_EQ(picture.height(), kHeight);
     EXPECT_EQ(picture.layout(), PixelLayout::Rgb);
+    EXPECT_TRUE(picture.isSixteenBit());
     expectPatches(picture, [](QPoint p) { return p; });
     // The pixels are developed, never left as the mosaic: neighbours in a patch agree.
     EXPECT_EQ(pixelAt(picture, 50, 50).name(), pixelAt(picture, 51, 50).name());
