@@ -52,11 +52,16 @@ TEST_F(ColourSpaces, WideGamutPicturesKeepTheirPixelsAndTheirProfileByteForByte)
     const QByteArray profile = testing::adobeRgbProfile();
     const QString icc = write("adobe.icc", profile);
     // ImageMagick attaches the first profile given without converting the pixels.
-    for (const char* name : {"adobe.jpg", "adobe.png", "adobe.tif", "adobe.webp"}) {
-        const QString file = convert(
-            name, {"-size", "6x4", "xc:rgb(200,60,40)", "-quality", "100", "-profile", icc});
+    for (const char* name : {"adobe.jpg", "adobe.png", "adobe.tif", "adobe.webp", "adobe16.png"}) {
+        const bool deep = QByteArray(name).contains("16");
+        // ImageMagick writes a plain colour at 8 bits unless told otherwise.
+        const QString file =
+            convert(name, {"-size", "6x4", "xc:rgb(200,60,40)", "-depth", deep ? "16" : "8",
+                           "-define", deep ? "png:bit-depth=16" : "png:bit-depth=8", "-quality",
+                           "100", "-profile", icc});
         ASSERT_FALSE(file.isEmpty()) << name;
         const Bitmap loaded = loadImageFile(file, 0, 0);
+        EXPECT_EQ(loaded.isSixteenBit(), deep) << name;
         EXPECT_EQ(loaded.metadata().icc, profile) << name;
         EXPECT_EQ(loaded.layout(), PixelLayout::Rgb) << name;
         expectNear(pixelAt(loaded, 2, 2), QColor(200, 60, 40), 2);
