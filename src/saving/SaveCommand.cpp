@@ -11,7 +11,6 @@
 
 #include <QMessageBox>
 
-
 namespace quorvel::saving {
 namespace {
 
@@ -77,6 +76,9 @@ void SaveCommand::prepareDialog() {
         c_.LEADDlg1.SetFileName(ProposedJpegName(c_.LEADDlg1.FileName()));
     }
     c_.LEADDlg1.SetDialogFlags(kSaveDialogFlags);
+    c_.LEADDlg1.SetSaveBitsPerPixel(PreselectedBitsPerPixel(c_.LEADDlg1.SaveBitsPerPixel(),
+                                                            c_.LEAD1.Bitmap().isSixteenBit(),
+                                                            c_.LEAD1.Bitmap().hasAlpha()));
 }
 
 void SaveCommand::saveChosenFile() {

@@ -50,5 +50,23 @@ TEST(SaveFormatList, CompletesAPathWithoutAnyDot) {
     EXPECT_EQ(ExtensionOfPath("/out/beach.old.tif"), "old");
 }
 
+TEST(SaveFormatList, PreselectsSixteenBitsForSixteenBitPictures) {
+    EXPECT_EQ(PreselectedBitsPerPixel(24, true, false), 48);
+    EXPECT_EQ(PreselectedBitsPerPixel(8, true, true), 64);
+    // 8-bit pictures keep the depth chosen last, unless it is a 16-bit one.
+    EXPECT_EQ(PreselectedBitsPerPixel(8, false, false), 8);
+    EXPECT_EQ(PreselectedBitsPerPixel(32, false, true), 32);
+    for (const short wide : {16, 48, 64}) {
+        EXPECT_EQ(PreselectedBitsPerPixel(wide, false, false), 24) << wide;
+    }
+    // PNG and TIFF offer the three 16-bit depths; JPEG does not.
+    for (const short code : {format::Png, format::Tiff, format::Raw}) {
+        for (const short bits : {16, 48, 64}) {
+            EXPECT_NE(imaging::depthOf(*imaging::fileFormatByCode(code), bits), nullptr) << bits;
+        }
+    }
+    EXPECT_EQ(imaging::depthOf(*imaging::fileFormatByCode(format::Jpeg), 48), nullptr);
+}
+
 }  // namespace
 }  // namespace quorvel::saving

@@ -155,8 +155,7 @@ std::error_code nameUnnamed(const FileDescriptor& file, const Place& place, bool
     return std::make_error_code(std::errc::file_exists);
 }
 
-std::error_code writeUnderTemporaryName(const Place& place, QByteArrayView bytes,
-                                        int keptMode) {
+std::error_code writeUnderTemporaryName(const Place& place, QByteArrayView bytes, int keptMode) {
     const int folder = place.folder.get();
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray temporary = temporaryName();

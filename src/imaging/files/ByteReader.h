@@ -18,9 +18,7 @@ public:
     }
     std::uint8_t u8(qsizetype at) const { return has(at, 1) ? std::uint8_t(bytes_[at]) : 0; }
     std::uint16_t be16(qsizetype at) const { return std::uint16_t(u8(at) << 8 | u8(at + 1)); }
-    std::uint32_t be32(qsizetype at) const {
-        return std::uint32_t(be16(at)) << 16 | be16(at + 2);
-    }
+    std::uint32_t be32(qsizetype at) const { return std::uint32_t(be16(at)) << 16 | be16(at + 2); }
     std::uint16_t le16(qsizetype at) const { return std::uint16_t(u8(at + 1) << 8 | u8(at)); }
     QByteArrayView view(qsizetype at, qsizetype count) const {
         return has(at, count) ? bytes_.sliced(at, count) : QByteArrayView();

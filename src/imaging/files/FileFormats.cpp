@@ -12,11 +12,17 @@ constexpr Depth kPalette{8, true, "8 bits (256 colours)"};
 constexpr Depth kGrey{8, false, "8 bits (grey)"};
 constexpr Depth kTrueColour{24, false, "24 bits (true colour)"};
 constexpr Depth kWithAlpha{32, false, "32 bits (true colour and transparency)"};
+constexpr Depth kGrey16{16, false, "16 bits (grey)"};
+constexpr Depth kTrueColour48{48, false, "48 bits (16 per channel)"};
+constexpr Depth kWithAlpha64{64, false, "64 bits (16 per channel and transparency)"};
 
 constexpr std::array kJpegDepths{kTrueColour, kGrey};
 constexpr std::array kBmpDepths{kWithAlpha, kTrueColour, kPalette, kSixteenColours, kBlackAndWhite};
 constexpr std::array kWebpDepths{kWithAlpha, kTrueColour};
 constexpr std::array kLosslessDepths{kWithAlpha, kTrueColour, kGrey};
+// PNG, TIFF and RAW also store 16 bits per channel.
+constexpr std::array kWideDepths{kWithAlpha64, kTrueColour48, kWithAlpha,
+                                 kTrueColour,  kGrey16,       kGrey};
 constexpr std::array kWmfDepths{kTrueColour};
 // The ImageMagick PCX writer stores greys and black and white as RGB planes, so only these two
 // depths come out as chosen.
@@ -26,11 +32,11 @@ constexpr std::array kFormats{
     FileFormat{fileformat::Jpeg, 3, "JPEG", "jpg", kJpegDepths, true, false, 65500},
     FileFormat{fileformat::Bmp, 75, "BMP", "bmp", kBmpDepths, false, false, 0},
     FileFormat{fileformat::Webp, 73, "WebP", "webp", kWebpDepths, true, false, 16383},
-    FileFormat{fileformat::Tiff, 69, "TIFF", "tif", kLosslessDepths, false, true, 0},
-    FileFormat{fileformat::Png, 11, "PNG", "png", kLosslessDepths, false, false, 0},
+    FileFormat{fileformat::Tiff, 69, "TIFF", "tif", kWideDepths, false, true, 0},
+    FileFormat{fileformat::Png, 11, "PNG", "png", kWideDepths, false, false, 0},
     FileFormat{fileformat::Wmf, 79, "WMF", "wmf", kWmfDepths, false, false, 32767},
     FileFormat{fileformat::Pcx, 46, "PCX", "pcx", kPcxDepths, false, false, 65535},
-    FileFormat{fileformat::Raw, 143, "RAW", "raw", kLosslessDepths, false, false, 0},
+    FileFormat{fileformat::Raw, 143, "RAW", "raw", kWideDepths, false, false, 0},
     FileFormat{fileformat::Tga, 57, "TGA", "tga", kLosslessDepths, false, false, 65535},
 };
 

@@ -22,9 +22,25 @@ inline constexpr short Webp = 200;
 struct Depth {
     short bitsPerPixel;
     // Stored as a palette of at most 2^bitsPerPixel colours (1 bit: dithered black and white);
-    // otherwise 8 bits is grey, 24 RGB and 32 RGBA.
+    // otherwise 8 bits is grey, 24 RGB and 32 RGBA, and at 16 bits per channel 16 is grey, 48 RGB
+    // and 64 RGBA.
     bool palette;
     const char* label;
+
+    bool isSixteenBit() const { return bitsPerPixel == 16 || bitsPerPixel >= 48; }
+    // Colour channels and alpha stored per pixel.
+    int channels() const {
+        switch (bitsPerPixel) {
+            case 64:
+            case 32:
+                return 4;
+            case 48:
+            case 24:
+                return 3;
+            default:
+                return palette ? 3 : 1;
+        }
+    }
 };
 
 // What the save dialog offers for one format and how the saver treats it.

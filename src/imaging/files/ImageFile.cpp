@@ -143,8 +143,8 @@ VImage openWith(const Loader& loader, const Input& input, int page) {
     // The blob borrows the contents, which the caller keeps until the image is decoded.
     VipsBlob* blob = nullptr;
     if (input.path.isEmpty()) {
-        blob = vips_blob_new(nullptr, input.contents.constData(),
-                             std::size_t(input.contents.size()));
+        blob =
+            vips_blob_new(nullptr, input.contents.constData(), std::size_t(input.contents.size()));
         options->set("buffer", blob);
     } else {
         options->set("filename", input.localPath.constData());

@@ -12,6 +12,7 @@
 #include "WmfWriter.h"
 
 #include <QFile>
+#include <QtEndian>
 
 #include <algorithm>
 #include <optional>
@@ -28,26 +29,38 @@ using vips::VImage;
 }
 
 VImage tagged(const VImage& image) {
-    const VipsInterpretation interpretation =
+    const bool wide = image.format() == VIPS_FORMAT_USHORT;
+    VipsInterpretation interpretation =
         image.bands() < 3 ? VIPS_INTERPRETATION_B_W : VIPS_INTERPRETATION_sRGB;
+    if (wide) {
+        interpretation = image.bands() < 3 ? VIPS_INTERPRETATION_GREY16 : VIPS_INTERPRETATION_RGB16;
+    }
     return image.copy(VImage::option()->set("interpretation", interpretation));
 }
 
 // `image` comes from toVips: 8-bit grey, RGB or RGBA. Transparency that the target cannot hold
 // goes onto white, as on paper.
 VImage withChannels(VImage image, int channels) {
+    const bool wide = image.format() == VIPS_FORMAT_USHORT;
+    const VipsBandFormat format = wide ? VIPS_FORMAT_USHORT : VIPS_FORMAT_UCHAR;
+    const double white = wide ? 65535.0 : 255.0;
     const bool alpha = image.bands() == 4;
     if (alpha && channels != 4) {
-        image = image.flatten(VImage::option()->set("background", std::vector<double>{255}))
-                    .cast(VIPS_FORMAT_UCHAR);
+        vips::VOption* options = VImage::option()->set("background", std::vector<double>{white});
+        if (wide) {
+            options->set("max_alpha", white);
+        }
+        image = image.flatten(options).cast(format);
     }
     if (channels == 1 && image.bands() == 3) {
-        image = tagged(image).colourspace(VIPS_INTERPRETATION_B_W).cast(VIPS_FORMAT_UCHAR);
+        image = tagged(image)
+                    .colourspace(wide ? VIPS_INTERPRETATION_GREY16 : VIPS_INTERPRETATION_B_W)
+                    .cast(format);
     } else if (channels != 1 && image.bands() == 1) {
         image = VImage::bandjoin({image, image, image});
     }
     if (channels == 4 && image.bands() == 3) {
-        image = image.bandjoin_const({255});
+        image = image.bandjoin_const({white});
     }
     return tagged(image);
 }
@@ -122,12 +135,13 @@ VImage keptOrInSrgb(const Bitmap& bitmap, bool keepProfile) {
     }
     image = image.copy();
     setBlob(image, VIPS_META_ICC_NAME, icc);
+    const bool wide = bitmap.isSixteenBit();
     return image
         .icc_transform("srgb", VImage::option()
                                    ->set("embedded", true)
-                                   ->set("depth", 8)
+                                   ->set("depth", wide ? 16 : 8)
                                    ->set("intent", VIPS_INTENT_RELATIVE))
-        .cast(VIPS_FORMAT_UCHAR);
+        .cast(wide ? VIPS_FORMAT_USHORT : VIPS_FORMAT_UCHAR);
 }
 
 QByteArray taken(VipsBlob* blob) {
@@ -148,13 +162,10 @@ QByteArray pixelBytes(const VImage& image) {
 
 QByteArray encoded(const Bitmap& bitmap, const FileFormat& format, const Depth& depth, int qFactor,
                    bool bigTiff) {
-    const int channels = depth.bitsPerPixel == 32                    ? 4
-                         : depth.palette || depth.bitsPerPixel == 24 ? 3
-                                                                     : 1;
-    const int kept = depth.bitsPerPixel == 1 ? 1 : channels;
-    // Every depth offered here stores 8 bits per channel.
-    VImage pixels =
-        withChannels(keptOrInSrgb(toEightBits(bitmap), keepsProfile(format, kept)), kept);
+    const int kept = depth.bitsPerPixel == 1 ? 1 : depth.channels();
+    // 16 bits per channel where the depth stores them; every other depth takes 8.
+    const Bitmap samples = depth.isSixteenBit() ? toSixteenBits(bitmap) : toEightBits(bitmap);
+    VImage pixels = withChannels(keptOrInSrgb(samples, keepsProfile(format, kept)), kept);
     Bitmap blackAndWhite;
     if (depth.bitsPerPixel == 1) {
         blackAndWhite = ditheredBlackAndWhite(fromVips(pixels, {}));
@@ -170,15 +181,23 @@ QByteArray encoded(const Bitmap& bitmap, const FileFormat& format, const Depth& 
             return taken(
                 withInfo.webpsave_buffer(VImage::option()->set("Q", qualityFromQFactor(qFactor))));
         case fileformat::Png:
-            return taken(withInfo.pngsave_buffer());
+            return taken(depth.isSixteenBit()
+                             ? withInfo.pngsave_buffer(VImage::option()->set("bitdepth", 16))
+                             : withInfo.pngsave_buffer());
         case fileformat::Tiff:
             return taken(withInfo.tiffsave_buffer(
                 VImage::option()
                     ->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_DEFLATE)
                     ->set("predictor", VIPS_FOREIGN_TIFF_PREDICTOR_HORIZONTAL)
                     ->set("bigtiff", bigTiff)));
-        case fileformat::Raw:
-            return pixelBytes(pixels);
+        case fileformat::Raw: {
+            QByteArray bytes = pixelBytes(pixels);
+            if (depth.isSixteenBit()) {
+                // Little-endian samples, whatever the machine.
+                qToLittleEndian<quint16>(bytes.constData(), bytes.size() / 2, bytes.data());
+            }
+            return bytes;
+        }
         case fileformat::Wmf: {
             const QByteArray rgb = pixelBytes(pixels);
             return windowsMetafile(pixels.width(), pixels.height(),

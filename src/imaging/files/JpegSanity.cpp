@@ -2,8 +2,8 @@
 
 #include "ByteReader.h"
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -32,8 +32,7 @@ struct Frame {
 };
 
 bool isFrameMarker(int marker) {
-    return marker >= 0xc0 && marker <= 0xcf && marker != 0xc4 && marker != 0xc8 &&
-           marker != 0xcc;
+    return marker >= 0xc0 && marker <= 0xcf && marker != 0xc4 && marker != 0xc8 && marker != 0xcc;
 }
 
 bool isStandalone(int marker) {

@@ -73,6 +73,8 @@ public:
     // Save settings chosen by the user.
     short SaveFormat() const { return saveFormat_; }
     short SaveBitsPerPixel() const { return saveBitsPerPixel_; }
+    // The depth the next save dialog preselects where its format offers it (else 24).
+    void SetSaveBitsPerPixel(short bitsPerPixel) { saveBitsPerPixel_ = bitsPerPixel; }
     short SaveQFactor() const { return saveQFactor_; }
     short SaveMultiPage() const { return saveMultiPage_; }
 
