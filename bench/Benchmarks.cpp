@@ -1,6 +1,7 @@
 #include "Benchmarks.h"
 
 #include "CfaDng.h"
+#include "DepthConversion.h"
 #include "Geometry.h"
 #include "ImageFile.h"
 #include "JpegDecode.h"
@@ -108,6 +109,8 @@ void Benchmarks::registerAll() {
     };
     add(kCopyBaseline, &Benchmarks::copyBaseline);
     add(kRemap, &Benchmarks::remap);
+    add(kWideCopyBaseline, &Benchmarks::copyWideBaseline);
+    add(kRemap16, &Benchmarks::remap16);
     add(kNotification, &Benchmarks::notification);
     add(kDecodeBaseline, &Benchmarks::decodeBaseline);
     add(kLoad, &Benchmarks::load);
@@ -203,6 +206,32 @@ void Benchmarks::remap(benchmark::State& state) {
     const imaging::RemapTable table = brighteningTable();
     for (auto _ : state) {
         const imaging::Bitmap corrected = imaging::remapped(source, table, imaging::kAllChannels);
+        benchmark::DoNotOptimize(corrected.pixels());
+    }
+}
+
+const imaging::Bitmap& Benchmarks::widePicture() {
+    if (widePicture_.isNull()) {
+        widePicture_ = imaging::toSixteenBits(picture());
+    }
+    return widePicture_;
+}
+
+void Benchmarks::copyWideBaseline(benchmark::State& state) {
+    const imaging::Bitmap& source = widePicture();
+    std::vector<std::uint8_t> destination(source.byteCount());
+    for (auto _ : state) {
+        std::memcpy(destination.data(), source.pixels(), source.byteCount());
+        benchmark::DoNotOptimize(destination.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+void Benchmarks::remap16(benchmark::State& state) {
+    const imaging::Bitmap& source = widePicture();
+    const imaging::RemapCurve curve = imaging::curveOf(brighteningTable());
+    for (auto _ : state) {
+        const imaging::Bitmap corrected = imaging::remapped(source, curve, imaging::kAllChannels);
         benchmark::DoNotOptimize(corrected.pixels());
     }
 }

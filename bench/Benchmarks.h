@@ -18,6 +18,8 @@ class Benchmarks {
 public:
     static constexpr const char* kCopyBaseline = "memcpy_72MB";
     static constexpr const char* kRemap = "remap";
+    static constexpr const char* kWideCopyBaseline = "memcpy_144MB";
+    static constexpr const char* kRemap16 = "remap16";
     static constexpr const char* kNotification = "notification";
     static constexpr const char* kDecodeBaseline = "libjpeg_decode";
     static constexpr const char* kLoad = "load";
@@ -55,6 +57,10 @@ private:
 
     void copyBaseline(benchmark::State& state);
     void remap(benchmark::State& state);
+    // The same picture at 16 bits per channel (144 MB), remapped through the curve.
+    const imaging::Bitmap& widePicture();
+    void copyWideBaseline(benchmark::State& state);
+    void remap16(benchmark::State& state);
     void notification(benchmark::State& state);
     void decodeBaseline(benchmark::State& state);
     void load(benchmark::State& state);
@@ -75,7 +81,6 @@ private:
     void saveSettled(benchmark::State& state);
     void timeSave(benchmark::State& state, bool settleFirst);
 
-
     // Many files, each corrected and saved as a JPEG: one `vips maplut` process per file, one
     // after the other, against one batch run of the program.
     void batchBaseline(benchmark::State& state);
@@ -89,6 +94,7 @@ private:
     QString folder_;
     BatchPictures batchPictures_;
     imaging::Bitmap picture_;
+    imaging::Bitmap widePicture_;
     std::unique_ptr<MainWindowDriver> window_;
     QString rawPath_;
     std::unique_ptr<MainWindowDriver> rawWindow_;

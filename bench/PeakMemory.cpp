@@ -76,8 +76,7 @@ std::int64_t peakMemoryAfterGesture(const QString& picturePath) {
 std::int64_t peakMemoryInFreshProcess(const QString& picturePath, const char* flag) {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QString::fromLatin1(flag), picturePath});
+    child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(flag), picturePath});
     if (!child.waitForFinished(120'000) || child.exitStatus() != QProcess::NormalExit ||
         child.exitCode() != 0) {
         throw std::runtime_error("the peak memory process failed");

@@ -64,8 +64,9 @@ QString writeLargeTestPicture(const QString& folder, const QString& testPictureP
     try {
         // Enlarging keeps the photograph's look (and its noise) at a fraction of the cost of
         // making new noise for four times the pixels.
-        const VImage picture = VImage::new_from_file(QFile::encodeName(testPicturePath).constData())
-                                   .resize(2.0, VImage::option()->set("kernel", VIPS_KERNEL_LINEAR));
+        const VImage picture =
+            VImage::new_from_file(QFile::encodeName(testPicturePath).constData())
+                .resize(2.0, VImage::option()->set("kernel", VIPS_KERNEL_LINEAR));
         picture.jpegsave(QFile::encodeName(path).constData(),
                          VImage::option()->set("Q", 90)->set("strip", true));
     } catch (const vips::VError& error) {

@@ -17,8 +17,7 @@ QString writeTestPicture(const QString& folder);
 // The large picture of the "_large" figures: 96 megapixels, RGB.
 inline constexpr int kLargePictureWidth = 2 * kPictureWidth;
 inline constexpr int kLargePictureHeight = 2 * kPictureHeight;
-inline constexpr double kLargePictureBytes =
-    double(kLargePictureWidth) * kLargePictureHeight * 3;
+inline constexpr double kLargePictureBytes = double(kLargePictureWidth) * kLargePictureHeight * 3;
 
 // Writes the picture at `testPicturePath` (as writeTestPicture made it) enlarged to
 // kLargePictureWidth x kLargePictureHeight as a JPEG of quality 90 into `folder`, and returns its

@@ -40,8 +40,8 @@ bool filterSelects(const char* figure) {
     return filter.empty() || filter == "all" || std::regex_search(figure, std::regex(filter));
 }
 
-std::optional<double> memoryRatio(const char* figure, const QString& picturePath,
-                                  const char* flag, double pictureBytes) {
+std::optional<double> memoryRatio(const char* figure, const QString& picturePath, const char* flag,
+                                  double pictureBytes) {
     if (!filterSelects(figure)) {
         return std::nullopt;
     }
@@ -56,8 +56,8 @@ std::optional<double> memoryRatio(const char* figure, const QString& picturePath
     }
     std::nth_element(peaks.begin(), peaks.begin() + peaks.size() / 2, peaks.end());
     const double median = peaks[peaks.size() / 2];
-    std::printf("memory (%s): peak %.1f MB above the empty window (median of %d processes)\n",
-                flag, median / 1e6, kMemoryRuns);
+    std::printf("memory (%s): peak %.1f MB above the empty window (median of %d processes)\n", flag,
+                median / 1e6, kMemoryRuns);
     return median / pictureBytes;
 }
 
@@ -136,6 +136,8 @@ int main(int argc, char** argv) {
     };
     const Figure figures[] = {
         {"remap", copyRatio(Benchmarks::kRemap), 1.5},
+        {"remap16", ratio(median(Benchmarks::kRemap16), median(Benchmarks::kWideCopyBaseline)),
+         1.5},
         {"notification", copyRatio(Benchmarks::kNotification), 2.5},
         {"load", ratio(median(Benchmarks::kLoad), median(Benchmarks::kDecodeBaseline)), 1.5},
         {"rotate90", copyRatio(Benchmarks::kRotate90), 3.0},
@@ -153,8 +155,7 @@ int main(int argc, char** argv) {
         {"save_after_move",
          ratio(median(Benchmarks::kSaveAfterMove), median(Benchmarks::kSaveSettled)), 1.3},
         {"memory_large",
-         memoryRatio("memory_large", largePicturePath, kPeakMemoryGestureFlag,
-                     kLargePictureBytes),
+         memoryRatio("memory_large", largePicturePath, kPeakMemoryGestureFlag, kLargePictureBytes),
          4.0},
     };
     std::printf("\nsummary (ratio to baseline, target, verdict):\n");
