@@ -26,10 +26,17 @@ imaging::Bitmap correctedPicture(const imaging::Bitmap& loaded, int fileWidth, i
 
     const float exposure = tone::exposureValue(kSliderMax, kSliderMin, slider);
     const double k = dynamicRange ? tone::kDynamicRangeMode : tone::kExposureMode;
-    const std::optional<tone::ToneTable> table = tone::toneTable(histogram, exposure, k);
-    if (!table) {
+    const std::optional<tone::ToneCurve> curve = tone::toneCurve(histogram, exposure, k);
+    if (!curve) {
         return loaded;
     }
+    // As in the window, 16-bit pictures go through the curve before its entries are rounded.
+    if (loaded.isSixteenBit()) {
+        return curve->levels == imaging::identityCurve()
+                   ? loaded
+                   : imaging::remapped(loaded, curve->levels, imaging::kAllChannels);
+    }
+    const tone::ToneTable* table = &curve->table;
     imaging::RemapTable bytes{};
     bool identity = true;
     for (std::size_t level = 0; level < bytes.size(); ++level) {
