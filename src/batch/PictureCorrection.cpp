@@ -30,23 +30,22 @@ imaging::Bitmap correctedPicture(const imaging::Bitmap& loaded, int fileWidth, i
     if (!curve) {
         return loaded;
     }
-    // As in the window, 16-bit pictures go through the curve before its entries are rounded.
-    if (loaded.isSixteenBit()) {
-        return curve->levels == imaging::identityCurve()
-                   ? loaded
-                   : imaging::remapped(loaded, curve->levels, imaging::kAllChannels);
-    }
-    const tone::ToneTable* table = &curve->table;
     imaging::RemapTable bytes{};
     bool identity = true;
     for (std::size_t level = 0; level < bytes.size(); ++level) {
-        const std::int32_t entry = (*table)[level];
+        const std::int32_t entry = curve->table[level];
         // The window's remap refuses entries outside a byte and then shows the picture unchanged.
         if (entry < 0 || entry > 255) {
             return loaded;
         }
         bytes[level] = std::uint8_t(entry);
         identity = identity && entry == std::int32_t(level);
+    }
+    // Pictures with 16 bits per channel take the curve before rounding.
+    if (loaded.isSixteenBit()) {
+        return curve->levels == imaging::identityCurve()
+                   ? loaded
+                   : imaging::remapped(loaded, curve->levels, imaging::kAllChannels);
     }
     return identity ? loaded : imaging::remapped(loaded, bytes, imaging::kAllChannels);
 }

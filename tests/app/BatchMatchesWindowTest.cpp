@@ -35,8 +35,16 @@ QImage photoLike(QImage::Format format) {
             const auto channel = [&](int shift) {
                 return std::clamp(base + shift + int(noise.bounded(12)), 0, 255);
             };
-            picture.setPixelColor(
-                x, y, QColor(channel(20), channel(5), channel(0), std::clamp(255 - x, 0, 255)));
+            QColor colour(channel(20), channel(5), channel(0), std::clamp(255 - x, 0, 255));
+            if (picture.depth() == 64) {
+                // Values between the 8-bit levels, which only a 16-bit picture holds.
+                const auto fine = [&](int value) {
+                    return quint16(value * 257 + int(noise.bounded(257)));
+                };
+                colour = QColor(QRgba64::fromRgba64(fine(colour.red()), fine(colour.green()),
+                                                    fine(colour.blue()), 65535));
+            }
+            picture.setPixelColor(x, y, colour);
         }
     }
     return picture;
@@ -157,6 +165,10 @@ INSTANTIATE_TEST_SUITE_P(
                                 "BMP (*.bmp)", "bmp", 8, 2},
                       MatchCase{"NeutralSliderAsRaw", "beach.jpg", QImage::Format_RGB32, 20, false,
                                 "RAW (*.raw)", "raw", 24, 2},
+                      MatchCase{"SixteenBitPngDarkerAsPng", "deep.png", QImage::Format_RGBX64, 30,
+                                false, "PNG (*.png)", "png", 24, 2},
+                      MatchCase{"SixteenBitPngBrighterAsTiff", "deep.png", QImage::Format_RGBX64, 6,
+                                true, "TIFF (*.tif)", "tif", 24, 2},
                       MatchCase{"BrightestAsTga", "beach.jpg", QImage::Format_RGB32, 0, false,
                                 "TGA (*.tga)", "tga", 24, 2}),
     [](const auto& info) { return std::string(info.param.name); });
