@@ -121,10 +121,10 @@ BatchRequest parseBatchArguments(const QStringList& arguments, int defaultJobs) 
         settings.formatCode = chosenFormat->code;
     }
     if (parser.isSet(bits)) {
-        const std::optional<int> value = integerIn(parser.value(bits), 1, 32);
+        const std::optional<int> value = integerIn(parser.value(bits), 1, 64);
         if (!value) {
             return usageError(
-                u"--bits takes 1, 4, 8, 24 or 32, not '%1'."_s.arg(parser.value(bits)));
+                u"--bits takes 1, 4, 8, 16, 24, 32, 48 or 64, not '%1'."_s.arg(parser.value(bits)));
         }
         if (chosenFormat != nullptr && imaging::depthOf(*chosenFormat, *value) == nullptr) {
             return usageError(u"--bits %1 is not offered for %2; it offers %3."_s.arg(

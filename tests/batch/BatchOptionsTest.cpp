@@ -44,6 +44,10 @@ TEST(BatchOptionsTest, TakesEveryOptionInBothSpellings) {
     EXPECT_EQ(s.jobs, 3);
     EXPECT_TRUE(s.overwrite);
     EXPECT_EQ(s.files, QStringList({"--odd.jpg"}));
+
+    const BatchRequest deep = parse({"--format", "png", "--bits", "48", "deep.png"});
+    ASSERT_EQ(deep.kind, BatchRequest::Kind::Run) << deep.error.toStdString();
+    EXPECT_EQ(deep.settings.bitsPerPixel, 48);
 }
 
 struct ExposureCase {
@@ -118,6 +122,9 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"DepthTheFormatLacks",
                   {"--format", "jpg", "--bits", "32", "a.jpg"},
                   "--bits 32 is not offered for jpg; it offers 24, 8."},
+        ErrorCase{"BitsAboveSixtyFour",
+                  {"--bits", "96", "a.jpg"},
+                  "--bits takes 1, 4, 8, 16, 24, 32, 48 or 64, not '96'."},
         ErrorCase{"QualityBelowTwo",
                   {"--quality", "1", "a.jpg"},
                   "--quality takes a whole number from 2 to 10, not '1'."},
