@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Everything starts here: `make run` and `make test` install what is missing, build and go.
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
@@ -31,9 +32,11 @@ test: build
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
 
-# A Debian package (installing under /usr) in $(BUILD_DIR), named quorvel_<version>_<arch>.deb.
+# A Debian package (installing under /usr) in $(BUILD_DIR), named quorvel_<version>_<arch>.deb,
+# checked by lintian: any error or warning fails the target; the informational tags are shown.
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
+	lintian --info --display-info --fail-on error,warning $(BUILD_DIR)/quorvel_*.deb
 
 # The figures of the README's "Benchmarks" section, from an optimised build; the output ends with
 # one "<figure> <ratio> <target> PASS|FAIL" line per figure.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -9,7 +10,7 @@ inline const QString kAppTitle = QStringLiteral("Quorvel");
 inline constexpr int kVersionMajor = 3;
 inline constexpr int kVersionMinor = 0;
 inline constexpr int kVersionRevision = 0;
-inline const QString kWebAddress = QStringLiteral("https://quorvel.example.org");
+inline const QString kWebAddress = QStringLiteral("https://codeberg.org/quorvel/quorvel");
 
 // The main window's title before a picture is loaded: "Quorvel Version 3.0".
 inline QString versionTitle(const QString& title, int major, int minor) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Private to the imaging layer: the byte loops behind remapped(), visible to the tests so that the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Private to the imaging layer: the pixel loops behind resized() and rotated(), visible to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Private to the imaging layer: the byte loops behind the lossless turns and flips, visible to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Private to the imaging layer. Marks a hot loop to be compiled once per x86-64 feature level

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Private to the imaging layer: the one place where libvips images and Bitmaps meet.
