@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace quorvel::app {
@@ -14,12 +15,14 @@ inline const QString kWebAddress = QStringLiteral("https://codeberg.org/quorvel/
 
 // The main window's title before a picture is loaded: "Quorvel Version 3.0".
 inline QString versionTitle(const QString& title, int major, int minor) {
-    return QStringLiteral("%1 Version %2.%3").arg(title).arg(major).arg(minor);
+    return QCoreApplication::translate("quorvel::app::AppInfo", "%1 Version %2.%3")
+        .arg(title, QString::number(major), QString::number(minor));
 }
 
 // The banner above the panels: "Quorvel V 3.0".
 inline QString versionBanner(const QString& title, int major, int minor) {
-    return QStringLiteral("%1 V %2.%3").arg(title).arg(major).arg(minor);
+    return QCoreApplication::translate("quorvel::app::AppInfo", "%1 V %2.%3")
+        .arg(title, QString::number(major), QString::number(minor));
 }
 
 }  // namespace quorvel::app

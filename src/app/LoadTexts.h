@@ -5,15 +5,17 @@
 
 namespace quorvel::app {
 
-// The file-type list of the "Load Image" open dialog.
-extern const QString kLoadImageFilter;
-// The list a command-line load leaves in the dialog; it lacks the Png pair and the .psd pattern.
-extern const QString kCommandLineFilter;
+// The texts of loading, in the user's language (English where there is no translation).
 
-inline const QString kOpenDialogTitle = QStringLiteral("Open File");
-inline const QString kLoadErrorTitle = QStringLiteral("Load Error");
+// The file-type list of the "Load Image" open dialog.
+QString loadImageFilter();
+// The list a command-line load leaves in the dialog; it lacks the Png pair and the .psd pattern.
+QString commandLineFilter();
+
+QString openDialogTitle();
+QString loadErrorTitle();
 // What the "Load Image" command says about any failure but a cancel.
-inline const QString kUnknownFormatText = QStringLiteral("Don't know the file format!");
+QString unknownFormatText();
 
 // What a failed command-line load says: VB Error: 'n' - description.
 QString commandLineLoadErrorText(int number, const QString& description);

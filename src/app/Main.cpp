@@ -103,7 +103,7 @@ std::optional<QString> firstLocalFile(const QMimeData* data) {
 }
 
 QFrame* separator(QWidget* parent, const char* name) {
-    auto* line = named(new QFrame(parent), name, u"Separator"_s);
+    auto* line = named(new QFrame(parent), name, Main::tr("Separator"));
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
     return line;
@@ -161,9 +161,9 @@ void Main::createPictureArea() {
     LEADDlg1_ = new imaging::ImageDialog(this);
     LEADDlg1_->setObjectName(u"LEADDlg1"_s);
 
-    LeftPicture_ = decoration(this, "LeftPicture", u"Underexposed landscape"_s);
-    RightPicture_ = decoration(this, "RightPicture", u"Corrected landscape"_s);
-    Label3_ = named(new QLabel(this), "Label3", u"Program version"_s);
+    LeftPicture_ = decoration(this, "LeftPicture", tr("Underexposed landscape"));
+    RightPicture_ = decoration(this, "RightPicture", tr("Corrected landscape"));
+    Label3_ = named(new QLabel(this), "Label3", tr("Program version"));
     Label3_->setAlignment(Qt::AlignCenter);
     QFont bannerFont = Label3_->font();
     bannerFont.setBold(true);
@@ -172,26 +172,26 @@ void Main::createPictureArea() {
 
     QFont titleFont = font();
     titleFont.setBold(true);
-    Label1_ = named(new QLabel(u"Original"_s, this), "Label1", u"Original"_s);
-    Label2_ = named(new QLabel(u"Modified"_s, this), "Label2", u"Modified"_s);
+    Label1_ = named(new QLabel(tr("Original"), this), "Label1", tr("Original"));
+    Label2_ = named(new QLabel(tr("Modified"), this), "Label2", tr("Modified"));
     Label1_->setFont(titleFont);
     Label2_->setFont(titleFont);
 
-    const QString enlarge = u"Click to enlarge"_s;
-    LEAD2_ = named(new imaging::ImageControl(this), "LEAD2", u"Original picture"_s);
+    const QString enlarge = tr("Click to enlarge");
+    LEAD2_ = named(new imaging::ImageControl(this), "LEAD2", tr("Original picture"));
     LEAD2_->setToolTip(enlarge);
-    LEAD1_ = named(new imaging::ImageControl(this), "LEAD1", u"Modified picture"_s);
+    LEAD1_ = named(new imaging::ImageControl(this), "LEAD1", tr("Modified picture"));
     LEAD1_->setToolTip(enlarge);
-    LEAD3_ = named(new imaging::ImageControl(this), "LEAD3", u"Base picture"_s);
+    LEAD3_ = named(new imaging::ImageControl(this), "LEAD3", tr("Base picture"));
     LEAD3_->hide();
-    LEAD4_ = named(new imaging::ImageControl(this), "LEAD4", u"Save buffer"_s);
+    LEAD4_ = named(new imaging::ImageControl(this), "LEAD4", tr("Save buffer"));
     LEAD4_->hide();
 }
 
 void Main::createExposureControls() {
-    GlimraPicture_ = decoration(this, "GlimraPicture", u"Glimra-Contrast"_s);
-    GlimraPicture_->setToolTip(u"Glimra-Contrast"_s);
-    const QString sliderTip = u"Exposure adjustment sliding bar"_s;
+    GlimraPicture_ = decoration(this, "GlimraPicture", tr("Glimra-Contrast"));
+    GlimraPicture_->setToolTip(tr("Glimra-Contrast"));
+    const QString sliderTip = tr("Exposure adjustment sliding bar");
     Slider1_ = named(new tone::ThumbTextSlider(Qt::Vertical, this), "Slider1", sliderTip);
     Slider1_->setToolTip(sliderTip);
     Slider1_->setRange(0, 40);
@@ -205,7 +205,7 @@ void Main::createExposureControls() {
     Slider1_->setTickPosition(QSlider::TicksRight);
     Slider1_->setTickInterval(5);
 
-    const QString contrastTip = u"Dynamic range adjustment mode"_s;
+    const QString contrastTip = tr("Dynamic range adjustment mode");
     ContrastX_ = named(new QToolButton(this), "ContrastX", contrastTip);
     ContrastX_->setText(u"D"_s);
     ContrastX_->setToolTip(contrastTip);
@@ -214,33 +214,33 @@ void Main::createExposureControls() {
 
 void Main::createCommands() {
     separator(this, "UpperLine");
-    LoadLead_ = commandButton(this, "LoadLead", u"Load Image"_s);
-    Save_ = commandButton(this, "Save", u"Save"_s);
-    Restore_ = commandButton(this, "Restore", u"Restore"_s, u"Restore back to the original"_s);
-    Resize_ = commandButton(this, "Resize", u"Resize"_s, u"Change size of the picture"_s);
-    Rotate_ = commandButton(this, "Rotate", u"Rotate"_s, u"Rotate at any angle"_s);
-    Help_ = commandButton(this, "Help", u"Help"_s);
+    LoadLead_ = commandButton(this, "LoadLead", tr("Load Image"));
+    Save_ = commandButton(this, "Save", tr("Save"));
+    Restore_ = commandButton(this, "Restore", tr("Restore"), tr("Restore back to the original"));
+    Resize_ = commandButton(this, "Resize", tr("Resize"), tr("Change size of the picture"));
+    Rotate_ = commandButton(this, "Rotate", tr("Rotate"), tr("Rotate at any angle"));
+    Help_ = commandButton(this, "Help", tr("Help"));
 
-    const QString rotateTitle = u"Quick Rotate (degrees):"_s;
+    const QString rotateTitle = tr("Quick Rotate (degrees):");
     QuickRotateFrame_ = named(new QGroupBox(rotateTitle, this), "QuickRotateFrame", rotateTitle);
     Rotate90_ =
-        commandButton(QuickRotateFrame_, "Rotate90", u"90"_s, u"Rotate 90 degrees clockwise"_s);
+        commandButton(QuickRotateFrame_, "Rotate90", u"90"_s, tr("Rotate 90 degrees clockwise"));
     Rotate180_ =
-        commandButton(QuickRotateFrame_, "Rotate180", u"180"_s, u"Rotate 180 degrees clockwise"_s);
+        commandButton(QuickRotateFrame_, "Rotate180", u"180"_s, tr("Rotate 180 degrees clockwise"));
     Rotate270_ =
-        commandButton(QuickRotateFrame_, "Rotate270", u"270"_s, u"Rotate 270 degrees clockwise"_s);
+        commandButton(QuickRotateFrame_, "Rotate270", u"270"_s, tr("Rotate 270 degrees clockwise"));
 
-    FlipFrame_ = named(new QGroupBox(u"Flip:"_s, this), "FlipFrame", u"Flip:"_s);
-    updown_ = pictureButton(FlipFrame_, "updown", u"Flip up side down"_s);
-    leftright_ = pictureButton(FlipFrame_, "leftright", u"Flip Left to right"_s);
+    FlipFrame_ = named(new QGroupBox(tr("Flip:"), this), "FlipFrame", tr("Flip:"));
+    updown_ = pictureButton(FlipFrame_, "updown", tr("Flip up side down"));
+    leftright_ = pictureButton(FlipFrame_, "leftright", tr("Flip Left to right"));
 
-    const QString resizeTitle = u"Quick Resize:"_s;
+    const QString resizeTitle = tr("Quick Resize:");
     QuickResizeFrame_ = named(new QGroupBox(resizeTitle, this), "QuickResizeFrame", resizeTitle);
-    Resize6_ = commandButton(QuickResizeFrame_, "Resize6", u"2"_s, u"Double the size"_s);
-    Resize2_ = commandButton(QuickResizeFrame_, "Resize2", u"1/2"_s, u"Half the size"_s);
-    Resize3_ = commandButton(QuickResizeFrame_, "Resize3", u"1/3"_s, u"One third the size"_s);
-    Resize4_ = commandButton(QuickResizeFrame_, "Resize4", u"1/4"_s, u"Quarter the size"_s);
-    Resize5_ = commandButton(QuickResizeFrame_, "Resize5", u"1/5"_s, u"One fifth the size"_s);
+    Resize6_ = commandButton(QuickResizeFrame_, "Resize6", u"2"_s, tr("Double the size"));
+    Resize2_ = commandButton(QuickResizeFrame_, "Resize2", u"1/2"_s, tr("Half the size"));
+    Resize3_ = commandButton(QuickResizeFrame_, "Resize3", u"1/3"_s, tr("One third the size"));
+    Resize4_ = commandButton(QuickResizeFrame_, "Resize4", u"1/4"_s, tr("Quarter the size"));
+    Resize5_ = commandButton(QuickResizeFrame_, "Resize5", u"1/5"_s, tr("One fifth the size"));
     // Numbers alone ("90", "1/2") say little to a screen reader.
     for (QPushButton* button :
          {Rotate90_, Rotate180_, Rotate270_, Resize6_, Resize2_, Resize3_, Resize4_, Resize5_}) {
@@ -248,7 +248,7 @@ void Main::createCommands() {
     }
 
     separator(this, "LowerLine");
-    WebAddress_ = named(new QLabel(this), "WebAddress", u"Web address"_s);
+    WebAddress_ = named(new QLabel(this), "WebAddress", tr("Web address"));
     WebAddress_->setText(u"<a href=\"%1\">%1</a>"_s.arg(kWebAddress));
     WebAddress_->setAlignment(Qt::AlignCenter);
     WebAddress_->setOpenExternalLinks(true);
@@ -475,7 +475,7 @@ void Main::ResetMousePointer() {
 
 void Main::LoadLead_Click() {
     const QString previousName = LEADDlg1_->FileName();
-    prepareOpenDialog(kLoadImageFilter, kLoadImageDialogFlags);
+    prepareOpenDialog(loadImageFilter(), kLoadImageDialogFlags);
     imaging::withFailurePath(
         [&] {
             LEADDlg1_->ShowOpenDialog(this);
@@ -494,12 +494,12 @@ void Main::LoadLead_Click() {
                 return;
             }
             ResetMousePointer();
-            showLoadError(kUnknownFormatText);
+            showLoadError(unknownFormatText());
         });
 }
 
 void Main::LoadFromCommandLine(const QString& path) {
-    prepareOpenDialog(kCommandLineFilter, kCommandLineDialogFlags);
+    prepareOpenDialog(commandLineFilter(), kCommandLineDialogFlags);
     imaging::withFailurePath(
         [&] {
             const imaging::BusyCursor busy;
@@ -517,7 +517,7 @@ void Main::LoadFromCommandLine(const QString& path) {
 // dialog is shown.
 void Main::prepareOpenDialog(const QString& filter, int dialogFlags) {
     LEADDlg1_->SetFileDialogFlags(0);
-    LEADDlg1_->SetDialogTitle(kOpenDialogTitle);
+    LEADDlg1_->SetDialogTitle(openDialogTitle());
     LEADDlg1_->SetFilter(filter);
     LEADDlg1_->SetDialogBitmap({});
     LEADDlg1_->SetFileName({});
@@ -569,7 +569,7 @@ void Main::takeOverPicture(QSizeF fileInfoSize) {
 }
 
 void Main::showLoadError(const QString& text) {
-    QMessageBox box(QMessageBox::Warning, kLoadErrorTitle, text, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Warning, loadErrorTitle(), text, QMessageBox::Ok, this);
     box.exec();
 }
 

@@ -5,6 +5,7 @@
 #include "FileNames.h"
 #include "OptionRun.h"
 #include "StartMode.h"
+#include "Translations.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -39,8 +40,9 @@ int main(int argc, char** argv) {
     // Options need no window, so they are decided before anything connects to a display.
     const StartMode mode = startMode(argc > 1 ? argv[1] : nullptr);
     if (mode != StartMode::Window) {
-        const QCoreApplication application(argc, argv);
+        QCoreApplication application(argc, argv);
         nameApplication();
+        Translations::install(application);
         QTextStream out(stdout);
         QTextStream err(stderr);
         return runOption(mode, programArguments(argc, argv),
@@ -49,6 +51,7 @@ int main(int argc, char** argv) {
 
     QApplication application(argc, argv);
     nameApplication();
+    Translations::install(application);
     // The same artwork as the installed icon, for every window and whatever the desktop's theme.
     QIcon icon;
     for (const int size : {16, 32, 48, 64, 128, 256}) {

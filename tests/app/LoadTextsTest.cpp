@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "LoadTexts.h"
 
 #include <QFile>
@@ -31,7 +32,7 @@ const QStringList kFirstFormats{"*.img", "*.gif", "*.jpg", "*.jpeg", "*.png", "*
                                 "*.bmp", "*.fxs", "*.fpx", "*.awd",  "*.ico", "*.cur"};
 
 TEST(LoadTexts, OpenDialogListsModernAndCameraRawFormatsAfterEveryFirstOne) {
-    const AllFormats all = allFormatsOf(kLoadImageFilter);
+    const AllFormats all = allFormatsOf(loadImageFilter());
     EXPECT_EQ(all.described, all.patterns);
     EXPECT_EQ(all.patterns.mid(0, kFirstFormats.size()), kFirstFormats);
     for (const char* added :
@@ -40,9 +41,9 @@ TEST(LoadTexts, OpenDialogListsModernAndCameraRawFormatsAfterEveryFirstOne) {
         EXPECT_TRUE(all.patterns.contains(QLatin1String(added))) << added;
     }
     EXPECT_TRUE(
-        kLoadImageFilter.startsWith("Jpeg (*.jpg;*jpeg)|*.jpg;*jpeg|Bitmap (*.bmp)|*.bmp|Gif "
+        loadImageFilter().startsWith("Jpeg (*.jpg;*jpeg)|*.jpg;*jpeg|Bitmap (*.bmp)|*.bmp|Gif "
                                     "(*.gif)|*.gif|Png (*.png)|*.png|"));
-    EXPECT_TRUE(kLoadImageFilter.endsWith("|All (*.*)|*.*"));
+    EXPECT_TRUE(loadImageFilter().endsWith("|All (*.*)|*.*"));
 }
 
 TEST(LoadTexts, DesktopEntryOffersCameraRawAndModernTypes) {
