@@ -190,4 +190,226 @@
         <translation>Webadresse</translation>
     </message>
 </context>
+<context>
+    <name>quorvel::imaging::ErrorCodes</name>
+    <message>
+        <source>General failure</source>
+        <translation>Allgemeiner Fehler</translation>
+    </message>
+    <message>
+        <source>Not enough memory available</source>
+        <translation>Nicht genügend Speicher verfügbar</translation>
+    </message>
+    <message>
+        <source>Invalid bitmap handle</source>
+        <translation>Ungültiges Bitmap-Handle</translation>
+    </message>
+    <message>
+        <source>Error seeking to position</source>
+        <translation>Fehler beim Positionieren in der Datei</translation>
+    </message>
+    <message>
+        <source>Error writing file</source>
+        <translation>Fehler beim Schreiben der Datei</translation>
+    </message>
+    <message>
+        <source>File not present - abort</source>
+        <translation>Datei nicht vorhanden - Abbruch</translation>
+    </message>
+    <message>
+        <source>Error reading file</source>
+        <translation>Fehler beim Lesen der Datei</translation>
+    </message>
+    <message>
+        <source>Invalid filename specified</source>
+        <translation>Ungültiger Dateiname angegeben</translation>
+    </message>
+    <message>
+        <source>Invalid file format</source>
+        <translation>Ungültiges Dateiformat</translation>
+    </message>
+    <message>
+        <source>File not found</source>
+        <translation>Datei nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Invalid width/height</source>
+        <translation>Ungültige Breite/Höhe</translation>
+    </message>
+    <message>
+        <source>Image format recognized, but sub-type not supported</source>
+        <translation>Bildformat erkannt, aber Untertyp nicht unterstützt</translation>
+    </message>
+    <message>
+        <source>Invalid parmameter passed</source>
+        <translation>Ungültiger Parameter übergeben</translation>
+    </message>
+    <message>
+        <source>Not able to open file</source>
+        <translation>Datei kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Unknown compression format</source>
+        <translation>Unbekanntes Kompressionsformat</translation>
+    </message>
+    <message>
+        <source>Not available for file format requested</source>
+        <translation>Für das angeforderte Dateiformat nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>VGA card only supports 256 colors (8 bit)</source>
+        <translation>VGA-Karte unterstützt nur 256 Farben (8 Bit)</translation>
+    </message>
+    <message>
+        <source>Printer error</source>
+        <translation>Druckerfehler</translation>
+    </message>
+    <message>
+        <source>Data CRC check error</source>
+        <translation>CRC-Prüffehler in den Daten</translation>
+    </message>
+    <message>
+        <source>Invalid QFactor specified</source>
+        <translation>Ungültiger QFactor angegeben</translation>
+    </message>
+    <message>
+        <source>TARGA not installed</source>
+        <translation>TARGA nicht installiert</translation>
+    </message>
+    <message>
+        <source>Invalid compression format</source>
+        <translation>Ungültiges Kompressionsformat</translation>
+    </message>
+    <message>
+        <source>X origin specified invalid</source>
+        <translation>Ungültiger X-Ursprung angegeben</translation>
+    </message>
+    <message>
+        <source>Y origin specified invalid</source>
+        <translation>Ungültiger Y-Ursprung angegeben</translation>
+    </message>
+    <message>
+        <source>Invalid video mode</source>
+        <translation>Ungültiger Videomodus</translation>
+    </message>
+    <message>
+        <source>Invalid bits/pixel</source>
+        <translation>Ungültige Bits/Pixel</translation>
+    </message>
+    <message>
+        <source>Invalid window size</source>
+        <translation>Ungültige Fenstergröße</translation>
+    </message>
+    <message>
+        <source>Escape key pressed</source>
+        <translation>Escape-Taste gedrückt</translation>
+    </message>
+    <message>
+        <source>Internal Error - Call LEAD</source>
+        <translation>Interner Fehler - LEAD anrufen</translation>
+    </message>
+    <message>
+        <source>Fixed palette data not found</source>
+        <translation>Daten der festen Palette nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Stamp not found</source>
+        <translation>Stempel nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Invalid group 3 code</source>
+        <translation>Ungültiger Gruppe-3-Code</translation>
+    </message>
+    <message>
+        <source>Group3 code end of file</source>
+        <translation>Gruppe-3-Code: Dateiende</translation>
+    </message>
+    <message>
+        <source>Group3 code end of code</source>
+        <translation>Gruppe-3-Code: Codeende</translation>
+    </message>
+    <message>
+        <source>Premature EOF at scanline</source>
+        <translation>Vorzeitiges Dateiende in der Bildzeile</translation>
+    </message>
+    <message>
+        <source>Premature end-of-line code</source>
+        <translation>Vorzeitiger Zeilenende-Code</translation>
+    </message>
+    <message>
+        <source>Bad version number</source>
+        <translation>Falsche Versionsnummer</translation>
+    </message>
+    <message>
+        <source>Twain source manager not found</source>
+        <translation>TWAIN-Quellenmanager nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Twain failure due to unknown causes</source>
+        <translation>TWAIN-Fehler aus unbekannten Gründen</translation>
+    </message>
+    <message>
+        <source>Twain not enough memory to perform operation</source>
+        <translation>TWAIN: nicht genügend Speicher für den Vorgang</translation>
+    </message>
+    <message>
+        <source>Twain no Data Source</source>
+        <translation>TWAIN: keine Datenquelle</translation>
+    </message>
+    <message>
+        <source>Twain DS is connected to max possible apps</source>
+        <translation>TWAIN: Datenquelle ist mit der Höchstzahl an Anwendungen verbunden</translation>
+    </message>
+    <message>
+        <source>Twain DS or DSM reported error, app shouldn&apos;t</source>
+        <translation>TWAIN: Datenquelle oder Quellenmanager meldete einen Fehler, die Anwendung sollte das nicht</translation>
+    </message>
+    <message>
+        <source>Twain unknown capability</source>
+        <translation>TWAIN: unbekannte Fähigkeit</translation>
+    </message>
+    <message>
+        <source>Twain unrecognized MSG DG DAT combination</source>
+        <translation>TWAIN: unbekannte Kombination von MSG, DG und DAT</translation>
+    </message>
+    <message>
+        <source>Twain data parameter out of range</source>
+        <translation>TWAIN: Datenparameter außerhalb des Bereichs</translation>
+    </message>
+    <message>
+        <source>Twain DG DAT MSG out of expected sequence</source>
+        <translation>TWAIN: DG, DAT und MSG nicht in der erwarteten Reihenfolge</translation>
+    </message>
+    <message>
+        <source>Twain unknown destination App/Src in DSM_Entry</source>
+        <translation>TWAIN: unbekanntes Ziel App/Src in DSM_Entry</translation>
+    </message>
+    <message>
+        <source>Twain operation was cancelled</source>
+        <translation>TWAIN-Vorgang wurde abgebrochen</translation>
+    </message>
+</context>
+<context>
+    <name>quorvel::saving::SaveTexts</name>
+    <message>
+        <source>SaveFile Error</source>
+        <translation>Fehler beim Speichern</translation>
+    </message>
+    <message>
+        <source>Save File</source>
+        <translation>Datei speichern</translation>
+    </message>
+    <message>
+        <source>All Files|*.*</source>
+        <translation>Alle Dateien|*.*</translation>
+    </message>
+    <message>
+        <source>Error &apos;%1, %2&apos; was generated.</source>
+        <translation>Fehler &apos;%1, %2&apos; ist aufgetreten.</translation>
+    </message>
+    <message>
+        <source>VB Error: &apos;%1&apos; - %2.</source>
+        <translation>VB-Fehler: &apos;%1&apos; - %2.</translation>
+    </message>
+</context>
 </TS>

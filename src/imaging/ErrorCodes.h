@@ -26,7 +26,8 @@ inline constexpr int InvalidBitsPerPixel = 20027;
 inline constexpr int Cancelled = 20150;
 }  // namespace errc
 
-// The short English text of an imaging error number; empty for a number without a text.
+// The short text of an imaging error number, in the user's language (English where there is no
+// translation); empty for a number without a text.
 QString errorText(int code);
 
 }  // namespace quorvel::imaging

@@ -20,7 +20,7 @@ constexpr std::int32_t kSaveFileDialogFlags = 2;
 constexpr std::int32_t kSaveDialogFlags = 272;
 
 void showSaveError(QWidget& owner, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, kSaveErrorTitle, text, QMessageBox::Ok, &owner);
+    QMessageBox box(QMessageBox::Warning, saveErrorTitle(), text, QMessageBox::Ok, &owner);
     box.exec();
 }
 
@@ -67,8 +67,8 @@ void SaveCommand::configureFormatList() {
 
 // Set on every run, so that nothing the open dialog left behind reaches the save dialog.
 void SaveCommand::prepareDialog() {
-    c_.LEADDlg1.SetFilter(kSaveDialogFilter);
-    c_.LEADDlg1.SetDialogTitle(kSaveDialogTitle);
+    c_.LEADDlg1.SetFilter(saveDialogFilter());
+    c_.LEADDlg1.SetDialogTitle(saveDialogTitle());
     c_.LEADDlg1.SetFileDialogFlags(kSaveFileDialogFlags);
     if (const std::optional<int> position = PreselectedPosition(c_.LastExtension)) {
         c_.LEADDlg1.SetSaveFormatIndex(*position);

@@ -3,20 +3,42 @@
 
 #include "ErrorCodes.h"
 
-namespace quorvel::saving {
+#include <QCoreApplication>
 
-using namespace Qt::StringLiterals;
+namespace quorvel::saving {
+namespace {
+
+QString translated(const char* english) {
+    return QCoreApplication::translate("quorvel::saving::SaveTexts", english);
+}
+
+}  // namespace
+
+QString saveErrorTitle() {
+    return translated(QT_TRANSLATE_NOOP("quorvel::saving::SaveTexts", "SaveFile Error"));
+}
+
+QString saveDialogTitle() {
+    return translated(QT_TRANSLATE_NOOP("quorvel::saving::SaveTexts", "Save File"));
+}
+
+QString saveDialogFilter() {
+    return translated(QT_TRANSLATE_NOOP("quorvel::saving::SaveTexts", "All Files|*.*"));
+}
 
 QString DecodeError(const short& nError) {
     return imaging::errorText(nError);
 }
 
 QString ReturnedErrorText(short code) {
-    return u"Error '%1, %2' was generated."_s.arg(QString::number(code), DecodeError(code));
+    return translated(
+               QT_TRANSLATE_NOOP("quorvel::saving::SaveTexts", "Error '%1, %2' was generated."))
+        .arg(QString::number(code), DecodeError(code));
 }
 
 QString RaisedErrorText(int number, const QString& description) {
-    return u"VB Error: '%1' - %2."_s.arg(QString::number(number), description);
+    return translated(QT_TRANSLATE_NOOP("quorvel::saving::SaveTexts", "VB Error: '%1' - %2."))
+        .arg(QString::number(number), description);
 }
 
 }  // namespace quorvel::saving

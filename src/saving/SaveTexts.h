@@ -5,12 +5,14 @@
 
 namespace quorvel::saving {
 
-inline const QString kSaveErrorTitle = QStringLiteral("SaveFile Error");
-inline const QString kSaveDialogTitle = QStringLiteral("Save File");
-inline const QString kSaveDialogFilter = QStringLiteral("All Files|*.*");
+// The texts of saving, in the user's language (English where there is no translation).
 
-// The short English text of an imaging error code; empty for a code without one (20020,
-// 20066..20069, below 20000, above 20090). nError is left unchanged.
+QString saveErrorTitle();
+QString saveDialogTitle();
+QString saveDialogFilter();
+
+// The short text of an imaging error code; empty for a code without one (20020, 20066..20069,
+// below 20000, above 20090). nError is left unchanged.
 QString DecodeError(const short& nError);
 
 // What a save that returned `code` says: Error '20005, Error writing file' was generated.

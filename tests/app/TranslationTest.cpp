@@ -44,7 +44,7 @@ const Texts kGerman{"Bearbeitet",
                     "Bild laden",
                     "Zurück zum Original",
                     "Ladefehler",
-                    "VB-Fehler: '20010' - File not found.",
+                    "VB-Fehler: '20010' - Datei nicht gefunden.",
                     "Unbekanntes Dateiformat!",
                     "Abbrechen"};
 
