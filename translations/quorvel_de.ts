@@ -390,6 +390,197 @@
     </message>
 </context>
 <context>
+    <name>quorvel::imaging::ResizeDialog</name>
+    <message>
+        <source>Resize</source>
+        <translation>Größe ändern</translation>
+    </message>
+    <message>
+        <source>Width in pixels</source>
+        <translation>Breite in Pixeln</translation>
+    </message>
+    <message>
+        <source>Height in pixels</source>
+        <translation>Höhe in Pixeln</translation>
+    </message>
+    <message>
+        <source>Width in percent</source>
+        <translation>Breite in Prozent</translation>
+    </message>
+    <message>
+        <source>Height in percent</source>
+        <translation>Höhe in Prozent</translation>
+    </message>
+    <message>
+        <source>&amp;Keep aspect ratio</source>
+        <translation>&amp;Seitenverhältnis beibehalten</translation>
+    </message>
+    <message>
+        <source>Resampling</source>
+        <translation>Neuberechnung</translation>
+    </message>
+    <message>
+        <source>High quality (sharp, slower)</source>
+        <translation>Hohe Qualität (scharf, langsamer)</translation>
+    </message>
+    <message>
+        <source>Bilinear (smooth, quick)</source>
+        <translation>Bilinear (weich, schnell)</translation>
+    </message>
+    <message>
+        <source>Nearest neighbour (blocky, quickest)</source>
+        <translation>Nächster Nachbar (kantig, am schnellsten)</translation>
+    </message>
+    <message>
+        <source>&amp;Width:</source>
+        <translation>&amp;Breite:</translation>
+    </message>
+    <message>
+        <source>&amp;Height:</source>
+        <translation>&amp;Höhe:</translation>
+    </message>
+    <message>
+        <source>&amp;Resampling:</source>
+        <translation>&amp;Neuberechnung:</translation>
+    </message>
+    <message>
+        <source>Pixels</source>
+        <translation>Pixel</translation>
+    </message>
+    <message>
+        <source>Percent</source>
+        <translation>Prozent</translation>
+    </message>
+    <message>
+        <source>Current size: %1 x %2 pixels</source>
+        <translation>Aktuelle Größe: %1 x %2 Pixel</translation>
+    </message>
+</context>
+<context>
+    <name>quorvel::imaging::RotateDialog</name>
+    <message>
+        <source>Rotate</source>
+        <translation>Drehen</translation>
+    </message>
+    <message>
+        <source>Angle in degrees clockwise</source>
+        <translation>Winkel in Grad im Uhrzeigersinn</translation>
+    </message>
+    <message>
+        <source>&amp;Fill colour...</source>
+        <translation>&amp;Füllfarbe...</translation>
+    </message>
+    <message>
+        <source>Fill colour</source>
+        <translation>Füllfarbe</translation>
+    </message>
+    <message>
+        <source>&amp;Enlarge the canvas to show the whole picture</source>
+        <translation>Leinwand &amp;vergrößern, um das ganze Bild zu zeigen</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>&amp;Angle (degrees clockwise):</source>
+        <translation>&amp;Winkel (Grad im Uhrzeigersinn):</translation>
+    </message>
+    <message>
+        <source>Uncovered area:</source>
+        <translation>Freie Fläche:</translation>
+    </message>
+    <message>
+        <source>Fill Colour</source>
+        <translation>Füllfarbe</translation>
+    </message>
+</context>
+<context>
+    <name>quorvel::imaging::SaveDialog</name>
+    <message>
+        <source>1 bit (black and white)</source>
+        <translation>1 Bit (schwarzweiß)</translation>
+    </message>
+    <message>
+        <source>4 bits (16 colours)</source>
+        <translation>4 Bit (16 Farben)</translation>
+    </message>
+    <message>
+        <source>8 bits (256 colours)</source>
+        <translation>8 Bit (256 Farben)</translation>
+    </message>
+    <message>
+        <source>8 bits (grey)</source>
+        <translation>8 Bit (Graustufen)</translation>
+    </message>
+    <message>
+        <source>24 bits (true colour)</source>
+        <translation>24 Bit (Echtfarben)</translation>
+    </message>
+    <message>
+        <source>32 bits (true colour and transparency)</source>
+        <translation>32 Bit (Echtfarben mit Transparenz)</translation>
+    </message>
+    <message>
+        <source>File name</source>
+        <translation>Dateiname</translation>
+    </message>
+    <message>
+        <source>B&amp;rowse...</source>
+        <translation>&amp;Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Durchsuchen</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Bits per pixel</source>
+        <translation>Bits pro Pixel</translation>
+    </message>
+    <message>
+        <source>Quality factor</source>
+        <translation>Qualitätsfaktor</translation>
+    </message>
+    <message>
+        <source>2: best quality, least compression; 10: smallest file</source>
+        <translation>2: beste Qualität, geringste Kompression; 10: kleinste Datei</translation>
+    </message>
+    <message>
+        <source>Add as a new &amp;page to an existing file</source>
+        <translation>Als neue &amp;Seite an eine vorhandene Datei anhängen</translation>
+    </message>
+    <message>
+        <source>Add as a new page to an existing file</source>
+        <translation>Als neue Seite an eine vorhandene Datei anhängen</translation>
+    </message>
+    <message>
+        <source>File &amp;name:</source>
+        <translation>Datei&amp;name:</translation>
+    </message>
+    <message>
+        <source>&amp;Format:</source>
+        <translation>&amp;Format:</translation>
+    </message>
+    <message>
+        <source>&amp;Bits per pixel:</source>
+        <translation>&amp;Bits pro Pixel:</translation>
+    </message>
+    <message>
+        <source>&amp;Quality factor:</source>
+        <translation>&amp;Qualitätsfaktor:</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 ist bereits vorhanden.
+Soll die Datei ersetzt werden?</translation>
+    </message>
+</context>
+<context>
     <name>quorvel::saving::SaveTexts</name>
     <message>
         <source>SaveFile Error</source>

@@ -1,21 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileFormats.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
 #include <array>
 
 namespace quorvel::imaging {
 namespace {
 
-constexpr Depth kBlackAndWhite{1, true, "1 bit (black and white)"};
-constexpr Depth kSixteenColours{4, true, "4 bits (16 colours)"};
-constexpr Depth kPalette{8, true, "8 bits (256 colours)"};
-constexpr Depth kGrey{8, false, "8 bits (grey)"};
-constexpr Depth kTrueColour{24, false, "24 bits (true colour)"};
-constexpr Depth kWithAlpha{32, false, "32 bits (true colour and transparency)"};
-constexpr Depth kGrey16{16, false, "16 bits (grey)"};
-constexpr Depth kTrueColour48{48, false, "48 bits (16 per channel)"};
-constexpr Depth kWithAlpha64{64, false, "64 bits (16 per channel and transparency)"};
+constexpr Depth kBlackAndWhite{
+    1, true, QT_TRANSLATE_NOOP("quorvel::imaging::SaveDialog", "1 bit (black and white)")};
+constexpr Depth kSixteenColours{
+    4, true, QT_TRANSLATE_NOOP("quorvel::imaging::SaveDialog", "4 bits (16 colours)")};
+constexpr Depth kPalette{8, true,
+                         QT_TRANSLATE_NOOP("quorvel::imaging::SaveDialog", "8 bits (256 colours)")};
+constexpr Depth kGrey{8, false, QT_TRANSLATE_NOOP("quorvel::imaging::SaveDialog", "8 bits (grey)")};
+constexpr Depth kTrueColour{
+    24, false, QT_TRANSLATE_NOOP("quorvel::imaging::SaveDialog", "24 bits (true colour)")};
+constexpr Depth kWithAlpha{
+    32, false,
+    QT_TRANSLATE_NOOP("quorvel::imaging::SaveDialog", "32 bits (true colour and transparency)")};
+constexpr Depth kGrey16{16, false,
+                        QT_TRANSLATE_NOOP("quorvel::imaging::SaveDialog", "16 bits (grey)")};
+constexpr Depth kTrueColour48{
+    48, false, QT_TRANSLATE_NOOP("quorvel::imaging::SaveDialog", "48 bits (16 per channel)")};
+constexpr Depth kWithAlpha64{
+    64, false,
+    QT_TRANSLATE_NOOP("quorvel::imaging::SaveDialog", "64 bits (16 per channel and transparency)")};
 
 constexpr std::array kJpegDepths{kTrueColour, kGrey};
 constexpr std::array kBmpDepths{kWithAlpha, kTrueColour, kPalette, kSixteenColours, kBlackAndWhite};

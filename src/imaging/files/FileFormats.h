@@ -26,6 +26,7 @@ struct Depth {
     // otherwise 8 bits is grey, 24 RGB and 32 RGBA, and at 16 bits per channel 16 is grey, 48 RGB
     // and 64 RGBA.
     bool palette;
+    // The save dialog's English text for it, which the dialog translates.
     const char* label;
 
     bool isSixteenBit() const { return bitsPerPixel == 16 || bitsPerPixel >= 48; }

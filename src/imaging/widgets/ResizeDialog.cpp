@@ -62,40 +62,40 @@ QDoubleSpinBox* percentBox(QWidget* parent, const char* name, const QString& acc
 
 ResizeDialog::ResizeDialog(QSize pictureSize, short resizeFlags, QWidget* parent)
     : QDialog(parent), original_(pictureSize) {
-    setWindowTitle(u"Resize"_s);
+    setWindowTitle(tr("Resize"));
     setObjectName(u"ResizeDialog"_s);
 
-    widthPixels_ = pixelBox(this, "widthPixels", u"Width in pixels"_s, original_.width());
-    heightPixels_ = pixelBox(this, "heightPixels", u"Height in pixels"_s, original_.height());
-    widthPercent_ = percentBox(this, "widthPercent", u"Width in percent"_s, original_.width());
-    heightPercent_ = percentBox(this, "heightPercent", u"Height in percent"_s, original_.height());
+    widthPixels_ = pixelBox(this, "widthPixels", tr("Width in pixels"), original_.width());
+    heightPixels_ = pixelBox(this, "heightPixels", tr("Height in pixels"), original_.height());
+    widthPercent_ = percentBox(this, "widthPercent", tr("Width in percent"), original_.width());
+    heightPercent_ = percentBox(this, "heightPercent", tr("Height in percent"), original_.height());
 
-    keepAspectRatio_ = new QCheckBox(u"&Keep aspect ratio"_s, this);
+    keepAspectRatio_ = new QCheckBox(tr("&Keep aspect ratio"), this);
     keepAspectRatio_->setObjectName(u"keepAspectRatio"_s);
     keepAspectRatio_->setChecked(true);
 
     resampling_ = new QComboBox(this);
     resampling_->setObjectName(u"resampling"_s);
-    resampling_->setAccessibleName(u"Resampling"_s);
-    resampling_->addItem(u"High quality (sharp, slower)"_s, int(ImageControl::kResizeHighQuality));
-    resampling_->addItem(u"Bilinear (smooth, quick)"_s, int(ImageControl::kResizeBilinear));
-    resampling_->addItem(u"Nearest neighbour (blocky, quickest)"_s, 0);
+    resampling_->setAccessibleName(tr("Resampling"));
+    resampling_->addItem(tr("High quality (sharp, slower)"), int(ImageControl::kResizeHighQuality));
+    resampling_->addItem(tr("Bilinear (smooth, quick)"), int(ImageControl::kResizeBilinear));
+    resampling_->addItem(tr("Nearest neighbour (blocky, quickest)"), 0);
     // Any flags the image control reads as high quality or bilinear select that entry.
     const int preset = (resizeFlags & ImageControl::kResizeHighQuality) ? 0
                        : (resizeFlags & ImageControl::kResizeBilinear)  ? 1
                                                                         : 2;
     resampling_->setCurrentIndex(preset);
 
-    auto* widthLabel = new QLabel(u"&Width:"_s, this);
+    auto* widthLabel = new QLabel(tr("&Width:"), this);
     widthLabel->setBuddy(widthPixels_);
-    auto* heightLabel = new QLabel(u"&Height:"_s, this);
+    auto* heightLabel = new QLabel(tr("&Height:"), this);
     heightLabel->setBuddy(heightPixels_);
-    auto* resamplingLabel = new QLabel(u"&Resampling:"_s, this);
+    auto* resamplingLabel = new QLabel(tr("&Resampling:"), this);
     resamplingLabel->setBuddy(resampling_);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(u"Pixels"_s, this), 0, 1);
-    grid->addWidget(new QLabel(u"Percent"_s, this), 0, 2);
+    grid->addWidget(new QLabel(tr("Pixels"), this), 0, 1);
+    grid->addWidget(new QLabel(tr("Percent"), this), 0, 2);
     grid->addWidget(widthLabel, 1, 0);
     grid->addWidget(widthPixels_, 1, 1);
     grid->addWidget(widthPercent_, 1, 2);
@@ -112,7 +112,7 @@ ResizeDialog::ResizeDialog(QSize pictureSize, short resizeFlags, QWidget* parent
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(
-        u"Current size: %1 x %2 pixels"_s.arg(original_.width()).arg(original_.height()), this));
+        tr("Current size: %1 x %2 pixels").arg(original_.width()).arg(original_.height()), this));
     layout->addLayout(grid);
     layout->addWidget(buttons);
 

@@ -51,36 +51,36 @@ Bitmap previewSized(const Bitmap& picture) {
 RotateDialog::RotateDialog(const Bitmap& picture, std::int32_t angle, std::uint32_t fillColor,
                            bool growCanvas, QWidget* parent)
     : QDialog(parent), thumbnail_(previewSized(picture)), fill_(colorFromRgbValue(fillColor)) {
-    setWindowTitle(u"Rotate"_s);
+    setWindowTitle(tr("Rotate"));
     setObjectName(u"RotateDialog"_s);
 
     angle_ = new QDoubleSpinBox(this);
     angle_->setObjectName(u"angle"_s);
-    angle_->setAccessibleName(u"Angle in degrees clockwise"_s);
+    angle_->setAccessibleName(tr("Angle in degrees clockwise"));
     angle_->setDecimals(2);
     angle_->setRange(-kMaxDegrees, kMaxDegrees);
     angle_->setSuffix(u"°"_s);
     angle_->setValue(std::clamp(angle / 100.0, -kMaxDegrees, kMaxDegrees));
 
-    fillColor_ = new QPushButton(u"&Fill colour..."_s, this);
+    fillColor_ = new QPushButton(tr("&Fill colour..."), this);
     fillColor_->setObjectName(u"fillColor"_s);
-    fillColor_->setAccessibleName(u"Fill colour"_s);
+    fillColor_->setAccessibleName(tr("Fill colour"));
     fillColor_->setAutoDefault(false);
 
-    growCanvas_ = new QCheckBox(u"&Enlarge the canvas to show the whole picture"_s, this);
+    growCanvas_ = new QCheckBox(tr("&Enlarge the canvas to show the whole picture"), this);
     growCanvas_->setObjectName(u"growCanvas"_s);
     growCanvas_->setChecked(growCanvas);
 
     preview_ = new QLabel(this);
     preview_->setObjectName(u"preview"_s);
-    preview_->setAccessibleName(u"Preview"_s);
+    preview_->setAccessibleName(tr("Preview"));
     preview_->setFixedSize(kPreviewBox);
     preview_->setAlignment(Qt::AlignCenter);
     preview_->setFrameShape(QFrame::StyledPanel);
 
     auto* form = new QFormLayout;
-    form->addRow(u"&Angle (degrees clockwise):"_s, angle_);
-    form->addRow(u"Uncovered area:"_s, fillColor_);
+    form->addRow(tr("&Angle (degrees clockwise):"), angle_);
+    form->addRow(tr("Uncovered area:"), fillColor_);
     form->addRow(growCanvas_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -120,7 +120,7 @@ bool RotateDialog::RotateOption() const {
 
 void RotateDialog::chooseFillColor() {
     QColorDialog picker(fill_, this);
-    picker.setWindowTitle(u"Fill Colour"_s);
+    picker.setWindowTitle(tr("Fill Colour"));
     // Qt's own picker looks the same everywhere, and tests can drive it.
     picker.setOption(QColorDialog::DontUseNativeDialog);
     if (picker.exec() != QDialog::Accepted) {

@@ -40,26 +40,26 @@ SaveDialog::SaveDialog(const SaveDialogSettings& settings, QWidget* owner)
     setWindowTitle(settings.title);
     setObjectName(u"SaveDialog"_s);
 
-    fileName_ = named(new QLineEdit(settings.fileName, this), "fileName", u"File name"_s);
+    fileName_ = named(new QLineEdit(settings.fileName, this), "fileName", tr("File name"));
     // Room for a whole path, which is what the field usually holds.
     fileName_->setMinimumWidth(fileName_->fontMetrics().averageCharWidth() * 50);
-    auto* browse = named(new QPushButton(u"B&rowse..."_s, this), "browse", u"Browse"_s);
+    auto* browse = named(new QPushButton(tr("B&rowse..."), this), "browse", tr("Browse"));
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(fileName_, 1);
     nameRow->addWidget(browse);
 
-    format_ = named(new QComboBox(this), "format", u"Format"_s);
+    format_ = named(new QComboBox(this), "format", tr("Format"));
     for (const FileFormat* format : settings.formats) {
         format_->addItem(
             u"%1 (*.%2)"_s.arg(QLatin1String(format->name), QLatin1String(format->extension)));
     }
-    bitsPerPixel_ = named(new QComboBox(this), "bitsPerPixel", u"Bits per pixel"_s);
-    qFactor_ = named(new QSpinBox(this), "qFactor", u"Quality factor"_s);
+    bitsPerPixel_ = named(new QComboBox(this), "bitsPerPixel", tr("Bits per pixel"));
+    qFactor_ = named(new QSpinBox(this), "qFactor", tr("Quality factor"));
     qFactor_->setRange(2, 10);
     qFactor_->setValue(std::clamp(settings.qFactor, 2, 10));
-    qFactor_->setToolTip(u"2: best quality, least compression; 10: smallest file"_s);
-    multiPage_ = named(new QCheckBox(u"Add as a new &page to an existing file"_s, this),
-                       "multiPage", u"Add as a new page to an existing file"_s);
+    qFactor_->setToolTip(tr("2: best quality, least compression; 10: smallest file"));
+    multiPage_ = named(new QCheckBox(tr("Add as a new &page to an existing file"), this),
+                       "multiPage", tr("Add as a new page to an existing file"));
     multiPage_->setChecked(settings.multiPage);
 
     auto* form = new QFormLayout;
@@ -68,10 +68,10 @@ SaveDialog::SaveDialog(const SaveDialogSettings& settings, QWidget* owner)
         label->setBuddy(buddy);
         form->addRow(label, field);
     };
-    addRow(u"File &name:"_s, fileName_, nameRow);
-    addRow(u"&Format:"_s, format_, format_);
-    addRow(u"&Bits per pixel:"_s, bitsPerPixel_, bitsPerPixel_);
-    addRow(u"&Quality factor:"_s, qFactor_, qFactor_);
+    addRow(tr("File &name:"), fileName_, nameRow);
+    addRow(tr("&Format:"), format_, format_);
+    addRow(tr("&Bits per pixel:"), bitsPerPixel_, bitsPerPixel_);
+    addRow(tr("&Quality factor:"), qFactor_, qFactor_);
     form->addRow(multiPage_);
 
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -129,7 +129,7 @@ void SaveDialog::showFormat(int index) {
     const int wanted = bitsPerPixel_->count() > 0 ? bitsPerPixel() : settings_.bitsPerPixel;
     bitsPerPixel_->clear();
     for (const Depth& depth : chosen.depths) {
-        bitsPerPixel_->addItem(QString::fromLatin1(depth.label), int(depth.bitsPerPixel));
+        bitsPerPixel_->addItem(tr(depth.label), int(depth.bitsPerPixel));
     }
     int selected = bitsPerPixel_->findData(wanted);
     if (selected < 0) {
@@ -174,7 +174,7 @@ bool SaveDialog::mayReplace() {
         return true;
     }
     QMessageBox question(QMessageBox::Question, windowTitle(),
-                         u"%1 already exists.\nDo you want to replace it?"_s.arg(path),
+                         tr("%1 already exists.\nDo you want to replace it?").arg(path),
                          QMessageBox::Yes | QMessageBox::No, this);
     question.setDefaultButton(QMessageBox::No);
     return question.exec() == QMessageBox::Yes;
