@@ -191,6 +191,80 @@
     </message>
 </context>
 <context>
+    <name>quorvel::help::SystemInfoLauncher</name>
+    <message>
+        <source>System Information Is Unavailable At This Time</source>
+        <translation>Die Systeminformationen sind zurzeit nicht verfügbar</translation>
+    </message>
+</context>
+<context>
+    <name>quorvel::help::frmHelp</name>
+    <message>
+        <source>Glimra-Exposure Slider bar</source>
+        <translation>Glimra-Belichtungsregler</translation>
+    </message>
+    <message>
+        <source>You can move the slider up and down to find the best result you desired.</source>
+        <translation>Schieben Sie den Regler auf und ab, bis das Ergebnis Ihnen gefällt.</translation>
+    </message>
+    <message>
+        <source>Press the D button down will switch to dynamic range adjustment mode, un-click it will go back to exposure adjustment mode</source>
+        <translation>Mit gedrückter D-Taste regelt der Regler den Dynamikumfang, ohne sie die Belichtung</translation>
+    </message>
+    <message>
+        <source>Dynamic range button</source>
+        <translation>Taste für den Dynamikumfang</translation>
+    </message>
+    <message>
+        <source>Note:</source>
+        <translation>Hinweis:</translation>
+    </message>
+    <message>
+        <source>1. Click the Restore button to reset to the original exposure level.</source>
+        <translation>1. „Zurücksetzen“ stellt die ursprüngliche Belichtung wieder her.</translation>
+    </message>
+    <message>
+        <source>2. Click on either one of the image windows will bring up a full screen preview window. Then click on the full screen window to switch between original and modified pictures.</source>
+        <translation>2. Ein Klick auf eines der Bilder öffnet eine Vorschau im Vollbild. Ein Klick in die Vorschau wechselt zwischen dem Original und dem bearbeiteten Bild.</translation>
+    </message>
+    <message>
+        <source>2. QFactor in the Save File window is to control how much compression you want when the modified photo is being saved. QFactor is from 2 to 10. 2 is for minimum compression (best quality) and 10 is for maximum compression.</source>
+        <translation>2. Der QFactor im Fenster „Datei speichern“ bestimmt, wie stark das bearbeitete Foto beim Speichern komprimiert wird: von 2 bis 10, 2 für die geringste Kompression (beste Qualität), 10 für die stärkste.</translation>
+    </message>
+    <message>
+        <source>Disclaimer: this program is provided as is, without warranty of any kind. Keep copies of your original photographs; the authors accept no liability for any loss or damage arising from its use.</source>
+        <translation>Haftungsausschluss: Dieses Programm wird ohne jede Gewährleistung bereitgestellt. Bewahren Sie Kopien Ihrer Originalfotos auf; die Autoren haften nicht für Verluste oder Schäden durch seine Verwendung.</translation>
+    </message>
+    <message>
+        <source>%1 emblem</source>
+        <translation>%1-Emblem</translation>
+    </message>
+    <message>
+        <source>Exposure slider, brightness bar and D button</source>
+        <translation>Belichtungsregler, Helligkeitsbalken und D-Taste</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>&amp;System Info...</source>
+        <translation>&amp;Systeminfo...</translation>
+    </message>
+    <message>
+        <source>System Info...</source>
+        <translation>Systeminfo...</translation>
+    </message>
+    <message>
+        <source>Help/About </source>
+        <translation>Hilfe/Info </translation>
+    </message>
+    <message>
+        <source>%1 Version %2.%3.%4</source>
+        <translation>%1 Version %2.%3.%4</translation>
+    </message>
+</context>
+<context>
     <name>quorvel::imaging::ErrorCodes</name>
     <message>
         <source>General failure</source>
@@ -578,6 +652,41 @@
 Do you want to replace it?</source>
         <translation>%1 ist bereits vorhanden.
 Soll die Datei ersetzt werden?</translation>
+    </message>
+</context>
+<context>
+    <name>quorvel::preview::Form1</name>
+    <message>
+        <source>Click mouse left button to switch, right to actual size, middle to close</source>
+        <translation>Linke Maustaste wechselt das Bild, rechte zeigt die tatsächliche Größe, mittlere schließt</translation>
+    </message>
+    <message>
+        <source> Beautified, Fit to Screen</source>
+        <translation> Verschönert, an Bildschirm angepasst</translation>
+    </message>
+    <message>
+        <source> Beautified, Actual Size</source>
+        <translation> Verschönert, tatsächliche Größe</translation>
+    </message>
+    <message>
+        <source> Original, Fit to Screen</source>
+        <translation> Original, an Bildschirm angepasst</translation>
+    </message>
+    <message>
+        <source> Original, Actual Size</source>
+        <translation> Original, tatsächliche Größe</translation>
+    </message>
+    <message>
+        <source>Preview picture</source>
+        <translation>Vorschaubild</translation>
+    </message>
+    <message>
+        <source>Horizontal position</source>
+        <translation>Waagrechte Position</translation>
+    </message>
+    <message>
+        <source>Vertical position</source>
+        <translation>Senkrechte Position</translation>
     </message>
 </context>
 <context>

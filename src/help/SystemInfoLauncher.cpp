@@ -3,6 +3,7 @@
 
 #include "GetKeyValue.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 #include <exception>
@@ -22,8 +23,8 @@ const QString kToolFileName = u"\\MSINFO32.EXE"_s;
 
 }  // namespace
 
-const QString SystemInfoLauncher::kUnavailableText =
-    u"System Information Is Unavailable At This Time"_s;
+const QString SystemInfoLauncher::kUnavailableText = QString::fromUtf8(QT_TRANSLATE_NOOP(
+    "quorvel::help::SystemInfoLauncher", "System Information Is Unavailable At This Time"));
 
 SystemInfoLauncher::SystemInfoLauncher(std::shared_ptr<SystemAccess> system, QString appTitle,
                                        QWidget* owner)
@@ -57,7 +58,10 @@ bool SystemInfoLauncher::tryStart() {
 }
 
 void SystemInfoLauncher::showUnavailable() {
-    QMessageBox box(QMessageBox::NoIcon, appTitle_, kUnavailableText, QMessageBox::Ok, owner_);
+    QMessageBox box(QMessageBox::NoIcon, appTitle_,
+                    QCoreApplication::translate("quorvel::help::SystemInfoLauncher",
+                                                kUnavailableText.toUtf8().constData()),
+                    QMessageBox::Ok, owner_);
     box.exec();
 }
 

@@ -46,33 +46,49 @@ struct LabelPlacement {
 // lblTitle's text comes from the load step.
 constexpr std::array kLabels{
     LabelPlacement{"lblTitle", "", 1080, 360, 3525, 480, false, true},
-    LabelPlacement{"lblDescription", "Glimra-Exposure Slider bar", 1080, 1560, 2445, 330, true,
-                   true},
+    LabelPlacement{"lblDescription",
+                   QT_TRANSLATE_NOOP("quorvel::help::frmHelp", "Glimra-Exposure Slider bar"), 1080,
+                   1560, 2445, 330, true, true},
     LabelPlacement{"Label4",
-                   "You can move the slider up and down to find the best result you desired.", 480,
-                   2280, 3405, 690, false, true},
-    LabelPlacement{"Label3",
-                   "Press the D button down will switch to dynamic range adjustment mode, "
-                   "un-click it will go back to exposure adjustment mode",
-                   1320, 3840, 3165, 1170, false, true},
-    LabelPlacement{"Label8", "Dynamic range button", 5760, 4440, 2085, 690, true, true},
-    LabelPlacement{"Label6", "Note:", 480, 4920, 1965, 330, false, true},
-    LabelPlacement{"Label7", "1. Click the Restore button to reset to the original exposure level.",
-                   480, 5400, 7125, 450, false, true},
-    LabelPlacement{"Label2",
-                   "2. Click on either one of the image windows will bring up a full screen "
-                   "preview window. Then click on the full screen window to switch between "
-                   "original and modified pictures.",
-                   480, 5760, 7095, 855, false, true},
+                   QT_TRANSLATE_NOOP(
+                       "quorvel::help::frmHelp",
+                       "You can move the slider up and down to find the best result you desired."),
+                   480, 2280, 3405, 690, false, true},
+    LabelPlacement{
+        "Label3",
+        QT_TRANSLATE_NOOP("quorvel::help::frmHelp",
+                          "Press the D button down will switch to dynamic range adjustment mode, "
+                          "un-click it will go back to exposure adjustment mode"),
+        1320, 3840, 3165, 1170, false, true},
+    LabelPlacement{"Label8", QT_TRANSLATE_NOOP("quorvel::help::frmHelp", "Dynamic range button"),
+                   5760, 4440, 2085, 690, true, true},
+    LabelPlacement{"Label6", QT_TRANSLATE_NOOP("quorvel::help::frmHelp", "Note:"), 480, 4920, 1965,
+                   330, false, true},
+    LabelPlacement{
+        "Label7",
+        QT_TRANSLATE_NOOP("quorvel::help::frmHelp",
+                          "1. Click the Restore button to reset to the original exposure level."),
+        480, 5400, 7125, 450, false, true},
+    LabelPlacement{
+        "Label2",
+        QT_TRANSLATE_NOOP("quorvel::help::frmHelp",
+                          "2. Click on either one of the image windows will bring up a full screen "
+                          "preview window. Then click on the full screen window to switch between "
+                          "original and modified pictures."),
+        480, 5760, 7095, 855, false, true},
     LabelPlacement{"Label5",
-                   "2. QFactor in the Save File window is to control how much compression you "
-                   "want when the modified photo is being saved. QFactor is from 2 to 10. 2 is "
-                   "for minimum compression (best quality) and 10 is for maximum compression.",
+                   QT_TRANSLATE_NOOP(
+                       "quorvel::help::frmHelp",
+                       "2. QFactor in the Save File window is to control how much compression you "
+                       "want when the modified photo is being saved. QFactor is from 2 to 10. 2 is "
+                       "for minimum compression (best quality) and 10 is for maximum compression."),
                    480, 6600, 6915, 810, false, true},
     LabelPlacement{"lblDisclaimer",
-                   "Disclaimer: this program is provided as is, without warranty of any kind. "
-                   "Keep copies of your original photographs; the authors accept no liability "
-                   "for any loss or damage arising from its use.",
+                   QT_TRANSLATE_NOOP(
+                       "quorvel::help::frmHelp",
+                       "Disclaimer: this program is provided as is, without warranty of any kind. "
+                       "Keep copies of your original photographs; the authors accept no liability "
+                       "for any loss or damage arising from its use."),
                    240, 8760, 5895, 825, false, false},
 };
 
@@ -125,19 +141,19 @@ void frmHelp::createControls() {
     const qreal ratio = devicePixelRatioF();
     auto* Image2 = new QLabel(this);
     Image2->setObjectName(u"Image2"_s);
-    Image2->setAccessibleName(app_.title + u" emblem"_s);
+    Image2->setAccessibleName(tr("%1 emblem").arg(app_.title));
     Image2->setGeometry(pixelRect(120, 120, 855, 825));
     Image2->setPixmap(emblemPicture(Image2->size(), ratio));
 
     auto* Image1 = new QLabel(this);
     Image1->setObjectName(u"Image1"_s);
-    Image1->setAccessibleName(u"Exposure slider, brightness bar and D button"_s);
+    Image1->setAccessibleName(tr("Exposure slider, brightness bar and D button"));
     Image1->setGeometry(pixelRect(4320, 120, 1155, 4440));
     Image1->setPixmap(exposureControlsPicture(Image1->size(), ratio, *this));
 
     const QFont labelFont = designFont(9.75);
     for (const LabelPlacement& placement : kLabels) {
-        auto* label = new QLabel(QString::fromUtf8(placement.text), this);
+        auto* label = new QLabel(tr(placement.text), this);
         label->setObjectName(QLatin1String(placement.name));
         label->setGeometry(
             pixelRect(placement.left, placement.top, placement.width, placement.height));
@@ -155,13 +171,13 @@ void frmHelp::createControls() {
     }
     lblTitle_ = findChild<QLabel*>(u"lblTitle"_s);
 
-    cmdOK_ = new QPushButton(u"OK"_s, this);
+    cmdOK_ = new QPushButton(tr("OK"), this);
     cmdOK_->setObjectName(u"cmdOK"_s);
     cmdOK_->setGeometry(pixelRect(6360, 8760, 1260, 345));
     cmdOK_->setDefault(true);
-    cmdSysInfo_ = new QPushButton(u"&System Info..."_s, this);
+    cmdSysInfo_ = new QPushButton(tr("&System Info..."), this);
     cmdSysInfo_->setObjectName(u"cmdSysInfo"_s);
-    cmdSysInfo_->setAccessibleName(u"System Info..."_s);
+    cmdSysInfo_->setAccessibleName(tr("System Info..."));
     cmdSysInfo_->setGeometry(pixelRect(6360, 9240, 1245, 345));
     setTabOrder(cmdOK_, cmdSysInfo_);
     cmdOK_->setFocus();
@@ -171,11 +187,10 @@ void frmHelp::createControls() {
 }
 
 void frmHelp::Form_Load() {
-    setWindowTitle(u"Help/About "_s + app_.title);
-    lblTitle_->setText(u"%1 Version %2.%3.%4"_s.arg(app_.title)
-                           .arg(app_.major)
-                           .arg(app_.minor)
-                           .arg(app_.revision));
+    setWindowTitle(tr("Help/About ") + app_.title);
+    lblTitle_->setText(tr("%1 Version %2.%3.%4")
+                           .arg(app_.title, QString::number(app_.major),
+                                QString::number(app_.minor), QString::number(app_.revision)));
 }
 
 // Escape reaches reject(), which closes the dialog as OK does: OK is its cancel button too.

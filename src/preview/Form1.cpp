@@ -25,13 +25,19 @@ namespace {
 constexpr int kLineStep = 40;
 constexpr int kWheelNotch = 120;
 
-const QString kToolTip =
-    u"Click mouse left button to switch, right to actual size, middle to close"_s;
+// English; shown through tr().
+const char* const kToolTip =
+    QT_TRANSLATE_NOOP("quorvel::preview::Form1",
+                      "Click mouse left button to switch, right to actual size, middle to close");
 // Titles by picture and size; each begins with a blank.
-const QString kCorrectedFit = u" Beautified, Fit to Screen"_s;
-const QString kCorrectedActualSize = u" Beautified, Actual Size"_s;
-const QString kOriginalFit = u" Original, Fit to Screen"_s;
-const QString kOriginalActualSize = u" Original, Actual Size"_s;
+const char* const kCorrectedFit =
+    QT_TRANSLATE_NOOP("quorvel::preview::Form1", " Beautified, Fit to Screen");
+const char* const kCorrectedActualSize =
+    QT_TRANSLATE_NOOP("quorvel::preview::Form1", " Beautified, Actual Size");
+const char* const kOriginalFit =
+    QT_TRANSLATE_NOOP("quorvel::preview::Form1", " Original, Fit to Screen");
+const char* const kOriginalActualSize =
+    QT_TRANSLATE_NOOP("quorvel::preview::Form1", " Original, Actual Size");
 
 int shiftCode(Qt::KeyboardModifiers modifiers) {
     return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) |
@@ -52,19 +58,19 @@ Form1::Form1(const ImageControl& corrected, const ImageControl& original, bool P
 
     LEAD1_ = new ImageControl(this);
     LEAD1_->setObjectName(u"LEAD1"_s);
-    LEAD1_->setToolTip(kToolTip);
-    LEAD1_->setAccessibleName(u"Preview picture"_s);
-    LEAD1_->setAccessibleDescription(kToolTip);
+    LEAD1_->setToolTip(tr(kToolTip));
+    LEAD1_->setAccessibleName(tr("Preview picture"));
+    LEAD1_->setAccessibleDescription(tr(kToolTip));
     LEAD1_->installEventFilter(this);
     connect(LEAD1_, &ImageControl::MouseDown, this, &Form1::LEAD1_MouseDown);
 
     // The bars lie over the control's edges; its contents margins keep the picture clear of them.
     horizontal_ = new QScrollBar(Qt::Horizontal, this);
     horizontal_->setObjectName(u"HorizontalScrollBar"_s);
-    horizontal_->setAccessibleName(u"Horizontal position"_s);
+    horizontal_->setAccessibleName(tr("Horizontal position"));
     vertical_ = new QScrollBar(Qt::Vertical, this);
     vertical_->setObjectName(u"VerticalScrollBar"_s);
-    vertical_->setAccessibleName(u"Vertical position"_s);
+    vertical_->setAccessibleName(tr("Vertical position"));
     for (QScrollBar* bar : {horizontal_, vertical_}) {
         bar->setFocusPolicy(Qt::NoFocus);
         bar->setSingleStep(kLineStep);
@@ -83,10 +89,10 @@ void Form1::Form_Load() {
     LEAD1_->SetImageOption(633, 1);
     if (!PreviewOriginal_) {
         LEAD1_->SetBitmap(corrected_.Bitmap());
-        setWindowTitle(kCorrectedFit);
+        setWindowTitle(tr(kCorrectedFit));
     } else {
         LEAD1_->SetBitmap(original_.Bitmap());
-        setWindowTitle(kOriginalFit);
+        setWindowTitle(tr(kOriginalFit));
     }
     SwitchClicks_ = 0;
     SizeClicks_ = 0;
@@ -125,9 +131,9 @@ bool Form1::actualSize() const {
 
 QString Form1::currentTitle() const {
     if (showsOriginal()) {
-        return actualSize() ? kOriginalActualSize : kOriginalFit;
+        return tr(actualSize() ? kOriginalActualSize : kOriginalFit);
     }
-    return actualSize() ? kCorrectedActualSize : kCorrectedFit;
+    return tr(actualSize() ? kCorrectedActualSize : kCorrectedFit);
 }
 
 void Form1::resizeEvent(QResizeEvent* event) {
