@@ -5,6 +5,7 @@
 #include "ModalDialogs.h"
 #include "TestImages.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QPushButton>
@@ -119,6 +120,21 @@ TEST_F(OpenDialog, StartsInTheFolderOfTheFileLastChosenEvenInTheNextRun) {
     QFile written(settingsFile);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << settingsFile.toStdString();
     EXPECT_TRUE(written.readAll().contains(folder.path().toUtf8()));
+}
+
+TEST_F(OpenDialog, AConfirmedSaveMakesItsFolderTheOneTheOpenDialogStartsIn) {
+    QTemporaryDir saved;
+    ImageDialog saving;
+    saving.SetFileName(saved.filePath("beach_M.jpg"));
+    testing::whenModalAppears([](QWidget* saveDialog) {
+        saveDialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    ASSERT_EQ(saving.ShowSaveDialog(nullptr), 0);
+
+    const QString seen = startingFolderOf([&] {
+        EXPECT_THROW(dialog.ShowOpenDialog(nullptr), ImagingError);
+    });
+    EXPECT_EQ(seen, QDir(saved.path()).absolutePath());
 }
 
 TEST_F(OpenDialog, AFolderThatIsGoneIsNotWhereTheDialogStarts) {
