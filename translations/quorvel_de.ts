@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>quorvel::app</name>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>unbekannte Option &apos;%1&apos;</translation>
+    </message>
+</context>
+<context>
     <name>quorvel::app::AppInfo</name>
     <message>
         <source>%1 Version %2.%3</source>
@@ -188,6 +195,130 @@
     <message>
         <source>Web address</source>
         <translation>Webadresse</translation>
+    </message>
+</context>
+<context>
+    <name>quorvel::app::UsageText</name>
+    <message>
+        <source>Usage: quorvel [PICTURE]
+       quorvel --batch [OPTIONS] FILE...
+       quorvel --help | --version
+
+Corrects the exposure of a photograph. Without an option the window opens; the whole argument
+text is the path of the picture to open, with or without double quotes around it.
+
+  --help           print this text and exit
+  --version        print the name and version and exit
+  --batch          correct every FILE as the window would and save the result beside it (or in
+                   --output), named after it with &quot;_M&quot; and the extension of its format
+
+Batch options:
+  --slider V       the exposure slider&apos;s position, 0 (brightest) .. 40 (darkest); default 20
+  --exposure E     the exposure value instead, +2 .. -2 in steps of 0.1 (slider 20 - 10 E)
+  --dynamic        dynamic range mode (the &quot;D&quot; button)
+  --format F       jpg, bmp, webp, tif, png, wmf, pcx, raw or tga; default: each file&apos;s own
+                   format where it is one of these, else jpg
+  --bits N         bits per pixel, as the save dialog offers them for the format; default 24
+  --quality Q      the quality factor of jpg and webp, 2 (best) .. 10 (smallest); default 2
+  --output DIR     the folder for the results (made when missing); default: beside each file
+  --jobs N         files corrected at once; default: one per processor core
+  --overwrite      replace existing results, which are never replaced otherwise
+
+Exit status: 0 success, 1 some files failed (each is named on standard error with the reason),
+2 a wrong option.
+</source>
+        <translation>Aufruf: quorvel [BILD]
+        quorvel --batch [OPTIONEN] DATEI...
+        quorvel --help | --version
+
+Korrigiert die Belichtung eines Fotos. Ohne Option öffnet sich das Fenster; der ganze Text der
+Argumente ist der Pfad des zu öffnenden Bildes, mit oder ohne doppelte Anführungszeichen.
+
+  --help           diesen Text ausgeben und beenden
+  --version        Name und Version ausgeben und beenden
+  --batch          jede DATEI wie im Fenster korrigieren und das Ergebnis daneben speichern (oder
+                   in --output), benannt nach ihr mit &quot;_M&quot; und der Endung ihres Formats
+
+Optionen für --batch:
+  --slider V       Stellung des Belichtungsreglers, 0 (am hellsten) .. 40 (am dunkelsten);
+                   Vorgabe 20
+  --exposure E     stattdessen der Belichtungswert, +2 .. -2 in Schritten von 0,1 (Regler 20 - 10 E)
+  --dynamic        Modus für den Dynamikumfang (die Taste &quot;D&quot;)
+  --format F       jpg, bmp, webp, tif, png, wmf, pcx, raw oder tga; Vorgabe: das eigene Format
+                   jeder Datei, wo es eines davon ist, sonst jpg
+  --bits N         Bits pro Pixel, wie sie der Speichern-Dialog für das Format anbietet; Vorgabe 24
+  --quality Q      Qualitätsfaktor von jpg und webp, 2 (am besten) .. 10 (am kleinsten); Vorgabe 2
+  --output DIR     Ordner für die Ergebnisse (wird angelegt, wenn er fehlt); Vorgabe: neben jeder
+                   Datei
+  --jobs N         gleichzeitig korrigierte Dateien; Vorgabe: eine je Prozessorkern
+  --overwrite      vorhandene Ergebnisse ersetzen, die sonst nie ersetzt werden
+
+Rückgabewert: 0 Erfolg, 1 einige Dateien sind misslungen (jede wird mit dem Grund auf der
+Standardfehlerausgabe genannt), 2 eine falsche Option.
+</translation>
+    </message>
+</context>
+<context>
+    <name>quorvel::batch</name>
+    <message>
+        <source>%1 already exists (--overwrite replaces it)</source>
+        <translation>%1 ist bereits vorhanden (--overwrite ersetzt die Datei)</translation>
+    </message>
+    <message>
+        <source>%1 bits per pixel are not offered for %2</source>
+        <translation>%1 Bits pro Pixel werden für %2 nicht angeboten</translation>
+    </message>
+    <message>
+        <source>--slider and --exposure cannot be given together.</source>
+        <translation>--slider und --exposure können nicht zusammen angegeben werden.</translation>
+    </message>
+    <message>
+        <source>--slider takes a whole number from 0 to 40, not &apos;%1&apos;.</source>
+        <translation>--slider erwartet eine ganze Zahl von 0 bis 40, nicht &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>--exposure takes a value from +2 to -2 in steps of 0.1, not &apos;%1&apos;.</source>
+        <translation>--exposure erwartet einen Wert von +2 bis -2 in Schritten von 0.1, nicht &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>--format takes jpg, bmp, webp, tif, png, wmf, pcx, raw or tga, not &apos;%1&apos;.</source>
+        <translation>--format erwartet jpg, bmp, webp, tif, png, wmf, pcx, raw oder tga, nicht &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>--bits takes 1, 4, 8, 24 or 32, not &apos;%1&apos;.</source>
+        <translation>--bits erwartet 1, 4, 8, 24 oder 32, nicht &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>--bits %1 is not offered for %2; it offers %3.</source>
+        <translation>--bits %1 wird für %2 nicht angeboten; angeboten werden %3.</translation>
+    </message>
+    <message>
+        <source>--quality takes a whole number from 2 to 10, not &apos;%1&apos;.</source>
+        <translation>--quality erwartet eine ganze Zahl von 2 bis 10, nicht &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>--output needs a folder.</source>
+        <translation>--output braucht einen Ordner.</translation>
+    </message>
+    <message>
+        <source>--jobs takes a whole number from 1 to 1024, not &apos;%1&apos;.</source>
+        <translation>--jobs erwartet eine ganze Zahl von 1 bis 1024, nicht &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>--batch needs at least one file.</source>
+        <translation>--batch braucht mindestens eine Datei.</translation>
+    </message>
+    <message>
+        <source>  %1 files/s  %2 left</source>
+        <translation>  %1 Dateien/s  noch %2</translation>
+    </message>
+    <message>
+        <source>the output folder %1 is a file</source>
+        <translation>der Ausgabeordner %1 ist eine Datei</translation>
+    </message>
+    <message>
+        <source>the output folder %1 cannot be made</source>
+        <translation>der Ausgabeordner %1 kann nicht angelegt werden</translation>
     </message>
 </context>
 <context>

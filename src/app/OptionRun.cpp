@@ -6,6 +6,7 @@
 #include "BatchRun.h"
 #include "UsageText.h"
 
+#include <QCoreApplication>
 #include <QTextStream>
 #include <QThread>
 
@@ -53,7 +54,9 @@ int runOption(StartMode mode, const QStringList& arguments, const OptionStreams&
         case StartMode::UnknownOption:
             break;
     }
-    return usageError(u"unknown option '%1'"_s.arg(arguments.value(1)), streams.err);
+    return usageError(
+        QCoreApplication::translate("quorvel::app", "unknown option '%1'").arg(arguments.value(1)),
+        streams.err);
 }
 
 }  // namespace quorvel::app

@@ -3,12 +3,14 @@
 
 #include "AppInfo.h"
 
+#include <QCoreApplication>
+
 namespace quorvel::app {
 
 using namespace Qt::StringLiterals;
 
 QString usageText() {
-    return uR"(Usage: quorvel [PICTURE]
+    return QCoreApplication::translate("quorvel::app::UsageText", R"(Usage: quorvel [PICTURE]
        quorvel --batch [OPTIONS] FILE...
        quorvel --help | --version
 
@@ -34,7 +36,7 @@ Batch options:
 
 Exit status: 0 success, 1 some files failed (each is named on standard error with the reason),
 2 a wrong option.
-)"_s;
+)");
 }
 
 QString versionLine() {

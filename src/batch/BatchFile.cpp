@@ -13,6 +13,8 @@
 #include "PixelBudget.h"
 #include "PixelTickets.h"
 
+#include <QCoreApplication>
+
 #include <atomic>
 #include <new>
 #include <system_error>
@@ -28,7 +30,9 @@ namespace {
 const QString kBatchSource = u"Quorvel.Batch"_s;
 
 QString alreadyExists(const QString& output) {
-    return u"%1 already exists (--overwrite replaces it)"_s.arg(output);
+    return QCoreApplication::translate("quorvel::batch",
+                                       "%1 already exists (--overwrite replaces it)")
+        .arg(output);
 }
 
 // A hidden name beside `output`, short whatever the output's length, and unique among the
@@ -74,7 +78,9 @@ FileOutcome correctFile(const QString& input, const BatchSettings& settings,
         settings.formatCode ? *imaging::fileFormatByCode(*settings.formatCode) : ownFormatOf(input);
     FileOutcome outcome{outputPath(input, format, settings.outputFolder), std::nullopt};
     if (imaging::depthOf(format, settings.bitsPerPixel) == nullptr) {
-        outcome.error = u"%1 bits per pixel are not offered for %2"_s.arg(settings.bitsPerPixel)
+        outcome.error = QCoreApplication::translate("quorvel::batch",
+                                                    "%1 bits per pixel are not offered for %2")
+                            .arg(settings.bitsPerPixel)
                             .arg(QLatin1String(format.extension));
         return outcome;
     }

@@ -5,6 +5,7 @@
 #include "OutputNames.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 #include <cmath>
 
@@ -90,13 +91,16 @@ BatchRequest parseBatchArguments(const QStringList& arguments, int defaultJobs) 
     BatchSettings settings;
     settings.jobs = std::max(1, defaultJobs);
     if (parser.isSet(slider) && parser.isSet(exposure)) {
-        return usageError(u"--slider and --exposure cannot be given together."_s);
+        return usageError(QCoreApplication::translate(
+            "quorvel::batch", "--slider and --exposure cannot be given together."));
     }
     if (parser.isSet(slider)) {
         const std::optional<int> value = integerIn(parser.value(slider), kSliderMin, kSliderMax);
         if (!value) {
-            return usageError(u"--slider takes a whole number from 0 to 40, not '%1'."_s.arg(
-                parser.value(slider)));
+            return usageError(
+                QCoreApplication::translate("quorvel::batch",
+                                            "--slider takes a whole number from 0 to 40, not '%1'.")
+                    .arg(parser.value(slider)));
         }
         settings.slider = *value;
     }
@@ -104,8 +108,10 @@ BatchRequest parseBatchArguments(const QStringList& arguments, int defaultJobs) 
         const std::optional<int> value = sliderOfExposure(parser.value(exposure));
         if (!value) {
             return usageError(
-                u"--exposure takes a value from +2 to -2 in steps of 0.1, not '%1'."_s.arg(
-                    parser.value(exposure)));
+                QCoreApplication::translate(
+                    "quorvel::batch",
+                    "--exposure takes a value from +2 to -2 in steps of 0.1, not '%1'.")
+                    .arg(parser.value(exposure)));
         }
         settings.slider = *value;
     }
@@ -116,8 +122,10 @@ BatchRequest parseBatchArguments(const QStringList& arguments, int defaultJobs) 
         chosenFormat = formatNamed(parser.value(format));
         if (chosenFormat == nullptr) {
             return usageError(
-                u"--format takes jpg, bmp, webp, tif, png, wmf, pcx, raw or tga, not '%1'."_s.arg(
-                    parser.value(format)));
+                QCoreApplication::translate(
+                    "quorvel::batch",
+                    "--format takes jpg, bmp, webp, tif, png, wmf, pcx, raw or tga, not '%1'.")
+                    .arg(parser.value(format)));
         }
         settings.formatCode = chosenFormat->code;
     }
@@ -125,26 +133,33 @@ BatchRequest parseBatchArguments(const QStringList& arguments, int defaultJobs) 
         const std::optional<int> value = integerIn(parser.value(bits), 1, 64);
         if (!value) {
             return usageError(
-                u"--bits takes 1, 4, 8, 16, 24, 32, 48 or 64, not '%1'."_s.arg(parser.value(bits)));
+                QCoreApplication::translate("quorvel::batch",
+                                            "--bits takes 1, 4, 8, 16, 24, 32, 48 or 64, not '%1'.")
+                    .arg(parser.value(bits)));
         }
         if (chosenFormat != nullptr && imaging::depthOf(*chosenFormat, *value) == nullptr) {
-            return usageError(u"--bits %1 is not offered for %2; it offers %3."_s.arg(
-                parser.value(bits), QLatin1String(chosenFormat->extension),
-                depthList(*chosenFormat)));
+            return usageError(
+                QCoreApplication::translate("quorvel::batch",
+                                            "--bits %1 is not offered for %2; it offers %3.")
+                    .arg(parser.value(bits), QLatin1String(chosenFormat->extension),
+                         depthList(*chosenFormat)));
         }
         settings.bitsPerPixel = *value;
     }
     if (parser.isSet(quality)) {
         const std::optional<int> value = integerIn(parser.value(quality), kQFactorMin, kQFactorMax);
         if (!value) {
-            return usageError(u"--quality takes a whole number from 2 to 10, not '%1'."_s.arg(
-                parser.value(quality)));
+            return usageError(
+                QCoreApplication::translate(
+                    "quorvel::batch", "--quality takes a whole number from 2 to 10, not '%1'.")
+                    .arg(parser.value(quality)));
         }
         settings.qFactor = *value;
     }
     if (parser.isSet(output)) {
         if (parser.value(output).isEmpty()) {
-            return usageError(u"--output needs a folder."_s);
+            return usageError(
+                QCoreApplication::translate("quorvel::batch", "--output needs a folder."));
         }
         settings.outputFolder = parser.value(output);
     }
@@ -152,14 +167,17 @@ BatchRequest parseBatchArguments(const QStringList& arguments, int defaultJobs) 
         const std::optional<int> value = integerIn(parser.value(jobs), 1, 1024);
         if (!value) {
             return usageError(
-                u"--jobs takes a whole number from 1 to 1024, not '%1'."_s.arg(parser.value(jobs)));
+                QCoreApplication::translate("quorvel::batch",
+                                            "--jobs takes a whole number from 1 to 1024, not '%1'.")
+                    .arg(parser.value(jobs)));
         }
         settings.jobs = *value;
     }
     settings.overwrite = parser.isSet(overwrite);
     settings.files = parser.positionalArguments();
     if (settings.files.isEmpty()) {
-        return usageError(u"--batch needs at least one file."_s);
+        return usageError(
+            QCoreApplication::translate("quorvel::batch", "--batch needs at least one file."));
     }
 
     BatchRequest request;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BatchProgress.h"
 
+#include <QCoreApplication>
 #include <QTextStream>
 
 #include <cmath>
@@ -29,7 +30,8 @@ QString progressBar(int done, int total, double elapsedSeconds) {
                   u"] %1/%2"_s.arg(done).arg(total);
     if (done > 0 && elapsedSeconds > 0) {
         const double rate = done / elapsedSeconds;
-        bar += u"  %1 files/s  %2 left"_s.arg(rate, 0, 'f', 1)
+        bar += QCoreApplication::translate("quorvel::batch", "  %1 files/s  %2 left")
+                   .arg(rate, 0, 'f', 1)
                    .arg(minutesAndSeconds((total - done) / rate));
     }
     return bar;

@@ -7,6 +7,8 @@
 #include "PixelBudget.h"
 #include "PixelTickets.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <atomic>
 #include <thread>
@@ -27,13 +29,15 @@ std::optional<QString> outputFolderProblem(const QString& folder) {
         case imaging::FileKind::Other:
             return std::nullopt;
         case imaging::FileKind::RegularFile:
-            return u"the output folder %1 is a file"_s.arg(folder);
+            return QCoreApplication::translate("quorvel::batch", "the output folder %1 is a file")
+                .arg(folder);
         case imaging::FileKind::Missing:
             break;
     }
     const std::optional<QByteArray> bytes = imaging::localBytesFromPath(folder);
     if (!bytes || ::mkdir(bytes->constData(), 0777) != 0) {
-        return u"the output folder %1 cannot be made"_s.arg(folder);
+        return QCoreApplication::translate("quorvel::batch", "the output folder %1 cannot be made")
+            .arg(folder);
     }
     return std::nullopt;
 }

@@ -4,6 +4,7 @@
 #include "ModalDialogs.h"
 #include "QtPrinters.h"
 #include "Translations.h"
+#include "UsageText.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -29,6 +30,7 @@ struct Texts {
     QString missingFileMessage;
     QString unknownFormatMessage;
     QString qtCancel;
+    QString usageStart;
 };
 
 // Today's English texts, which the C locale keeps exactly.
@@ -38,7 +40,8 @@ const Texts kEnglish{"Modified",
                      "Load Error",
                      "VB Error: '20010' - File not found.",
                      "Don't know the file format!",
-                     "Cancel"};
+                     "Cancel",
+                     "Usage: quorvel [PICTURE]"};
 
 const Texts kGerman{"Bearbeitet",
                     "Bild laden",
@@ -46,7 +49,8 @@ const Texts kGerman{"Bearbeitet",
                     "Ladefehler",
                     "VB-Fehler: '20010' - Datei nicht gefunden.",
                     "Unbekanntes Dateiformat!",
-                    "Abbrechen"};
+                    "Abbrechen",
+                    "Aufruf: quorvel [BILD]"};
 
 // Installs the translations as the program does at start, then reads the window's captions and
 // the two load messages: a missing file named on the command line, and a file that is no picture
@@ -83,6 +87,9 @@ void expectTheWindowSpeaks(const Texts& texts) {
     // Qt's own buttons speak the same language.
     QDialogButtonBox buttons(QDialogButtonBox::Cancel);
     EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), texts.qtCancel);
+
+    // So does the command line.
+    EXPECT_TRUE(usageText().startsWith(texts.usageStart)) << usageText().toStdString();
 }
 
 // CTest runs this with LANG=de_DE.UTF-8.
