@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DisplayColour.h"
 #include "IccProfiles.h"
 #include "ImageControl.h"
