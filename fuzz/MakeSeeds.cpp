@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a small picture in each format the loader has a decoder or a check for into the folder
 // given as the only argument: the fuzzer's starting points.
 #include <vips/vips8>

@@ -396,6 +396,17 @@ Standardfehlerausgabe genannt), 2 eine falsche Option.
     </message>
 </context>
 <context>
+    <name>quorvel::history::UndoCommands</name>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+</context>
+<context>
     <name>quorvel::imaging::ErrorCodes</name>
     <message>
         <source>General failure</source>
