@@ -196,6 +196,10 @@
         <source>Web address</source>
         <translation>Webadresse</translation>
     </message>
+    <message>
+        <source>Histogram</source>
+        <translation>Histogramm</translation>
+    </message>
 </context>
 <context>
     <name>quorvel::app::UsageText</name>
@@ -603,6 +607,17 @@ Standardfehlerausgabe genannt), 2 eine falsche Option.
     <message>
         <source>Twain operation was cancelled</source>
         <translation>TWAIN-Vorgang wurde abgebrochen</translation>
+    </message>
+</context>
+<context>
+    <name>quorvel::imaging::HistogramOverlay</name>
+    <message>
+        <source>Histogram</source>
+        <translation>Histogramm</translation>
+    </message>
+    <message>
+        <source>%1 % black, %2 % white</source>
+        <translation>%1 % schwarz, %2 % weiß</translation>
     </message>
 </context>
 <context>
