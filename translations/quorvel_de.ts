@@ -810,6 +810,18 @@ Do you want to replace it?</source>
         <translation>%1 ist bereits vorhanden.
 Soll die Datei ersetzt werden?</translation>
     </message>
+    <message>
+        <source>16 bits (grey)</source>
+        <translation>16 Bit (Graustufen)</translation>
+    </message>
+    <message>
+        <source>48 bits (16 per channel)</source>
+        <translation>48 Bit (16 je Kanal)</translation>
+    </message>
+    <message>
+        <source>64 bits (16 per channel and transparency)</source>
+        <translation>64 Bit (16 je Kanal mit Transparenz)</translation>
+    </message>
 </context>
 <context>
     <name>quorvel::preview::Form1</name>
