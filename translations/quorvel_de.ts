@@ -289,10 +289,6 @@ Standardfehlerausgabe genannt), 2 eine falsche Option.
         <translation>--format erwartet jpg, bmp, webp, tif, png, wmf, pcx, raw oder tga, nicht &apos;%1&apos;.</translation>
     </message>
     <message>
-        <source>--bits takes 1, 4, 8, 24 or 32, not &apos;%1&apos;.</source>
-        <translation>--bits erwartet 1, 4, 8, 24 oder 32, nicht &apos;%1&apos;.</translation>
-    </message>
-    <message>
         <source>--bits %1 is not offered for %2; it offers %3.</source>
         <translation>--bits %1 wird für %2 nicht angeboten; angeboten werden %3.</translation>
     </message>
@@ -323,6 +319,10 @@ Standardfehlerausgabe genannt), 2 eine falsche Option.
     <message>
         <source>the output folder %1 cannot be made</source>
         <translation>der Ausgabeordner %1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>--bits takes 1, 4, 8, 16, 24, 32, 48 or 64, not &apos;%1&apos;.</source>
+        <translation>--bits erwartet 1, 4, 8, 16, 24, 32, 48 oder 64, nicht &apos;%1&apos;.</translation>
     </message>
 </context>
 <context>
