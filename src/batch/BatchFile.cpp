@@ -12,6 +12,7 @@
 #include "PictureCorrection.h"
 #include "PixelBudget.h"
 #include "PixelTickets.h"
+#include "SaveDepth.h"
 
 #include <QCoreApplication>
 
@@ -43,10 +44,20 @@ QString stagingPath(const QString& output) {
            u".quorvel-%1-%2.part"_s.arg(::getpid()).arg(counter++);
 }
 
+// Without --bits, the depth the save dialog would propose for this picture and format.
+short bitsPerPixelFor(const imaging::Bitmap& picture, const imaging::FileFormat& format,
+                      const BatchSettings& settings) {
+    if (settings.bitsPerPixel) {
+        return short(*settings.bitsPerPixel);
+    }
+    return imaging::OfferedBitsPerPixel(
+        format, imaging::PreselectedBitsPerPixel(24, picture.isSixteenBit(), picture.hasAlpha()));
+}
+
 void save(const imaging::Bitmap& picture, const QString& output, const imaging::FileFormat& format,
           const BatchSettings& settings) {
-    imaging::saveImageFile(picture, output, format.code, settings.bitsPerPixel, settings.qFactor,
-                           false);
+    imaging::saveImageFile(picture, output, format.code, bitsPerPixelFor(picture, format, settings),
+                           settings.qFactor, false);
 }
 
 // Written under a staging name first and then moved into place, so that a result that appeared
@@ -77,10 +88,10 @@ FileOutcome correctFile(const QString& input, const BatchSettings& settings,
     const imaging::FileFormat& format =
         settings.formatCode ? *imaging::fileFormatByCode(*settings.formatCode) : ownFormatOf(input);
     FileOutcome outcome{outputPath(input, format, settings.outputFolder), std::nullopt};
-    if (imaging::depthOf(format, settings.bitsPerPixel) == nullptr) {
+    if (settings.bitsPerPixel && imaging::depthOf(format, *settings.bitsPerPixel) == nullptr) {
         outcome.error = QCoreApplication::translate("quorvel::batch",
                                                     "%1 bits per pixel are not offered for %2")
-                            .arg(settings.bitsPerPixel)
+                            .arg(*settings.bitsPerPixel)
                             .arg(QLatin1String(format.extension));
         return outcome;
     }

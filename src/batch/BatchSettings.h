@@ -16,8 +16,9 @@ struct BatchSettings {
     bool dynamicRange = false;
     // The image control's format code; none: each file's own format where it can be written.
     std::optional<short> formatCode;
-    // As the save dialog offers them; 24 is its own default.
-    int bitsPerPixel = 24;
+    // As the save dialog offers them; none: the depth the save dialog preselects for each picture
+    // (48 or 64 for one with 16 bits per channel, else 24).
+    std::optional<int> bitsPerPixel;
     // The save dialog's quality factor, 2 (best) .. 10 (smallest).
     int qFactor = 2;
     // None: each result goes beside its file.

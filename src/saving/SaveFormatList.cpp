@@ -65,12 +65,4 @@ QString ExtensionOfPath(const QString& path) {
     return pieces.size() > 1 ? pieces[1] : QString();
 }
 
-short PreselectedBitsPerPixel(short lastChosen, bool sixteenBit, bool alpha) {
-    if (sixteenBit) {
-        return alpha ? 64 : 48;
-    }
-    const bool wide = lastChosen == 16 || lastChosen == 48 || lastChosen == 64;
-    return wide ? 24 : lastChosen;
-}
-
 }  // namespace quorvel::saving

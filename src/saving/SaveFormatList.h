@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "SaveDepth.h"
+
 #include <QString>
 
 #include <array>
@@ -39,9 +41,6 @@ QString CompletedPath(const QString& path, short formatCode);
 // (or the end); empty when it holds no ".".
 QString ExtensionOfPath(const QString& path);
 
-// The depth the save dialog preselects: 48 bits for a picture with 16 bits per channel (64 with
-// alpha); for an 8-bit picture the depth chosen last, unless that one stores 16 bits per channel
-// (16, 48, 64), where 24 takes its place.
-short PreselectedBitsPerPixel(short lastChosen, bool sixteenBit, bool alpha);
+using imaging::PreselectedBitsPerPixel;
 
 }  // namespace quorvel::saving

@@ -59,7 +59,7 @@ struct MatchCase {
     bool dynamicRange;
     const char* formatItem;  // as the save dialog lists it
     const char* format;      // as --format takes it
-    int bitsPerPixel;
+    int bitsPerPixel;  // 0: what the save dialog preselects, and no --bits
     int qFactor;
 };
 
@@ -90,7 +90,9 @@ protected:
             auto* name = dialog->findChild<QLineEdit*>("fileName");
             ASSERT_TRUE(format && bits && quality && name);
             format->setCurrentIndex(format->findText(QString::fromLatin1(c.formatItem)));
-            bits->setCurrentIndex(bits->findData(c.bitsPerPixel));
+            if (c.bitsPerPixel != 0) {
+                bits->setCurrentIndex(bits->findData(c.bitsPerPixel));
+            }
             quality->setValue(c.qFactor);
             name->selectAll();
             QTest::keyClicks(name, saved);
@@ -116,8 +118,6 @@ protected:
                               QString::number(c.slider),
                               "--format",
                               c.format,
-                              "--bits",
-                              QString::number(c.bitsPerPixel),
                               "--quality",
                               QString::number(c.qFactor),
                               "--output",
@@ -125,6 +125,10 @@ protected:
                               input};
         if (c.dynamicRange) {
             arguments.insert(1, "--dynamic");
+        }
+        if (c.bitsPerPixel != 0) {
+            arguments.insert(1, "--bits");
+            arguments.insert(2, QString::number(c.bitsPerPixel));
         }
         const ProgramOutcome batch = runProgram(arguments);
         EXPECT_EQ(batch.status, 0) << batch.err.toStdString();
@@ -150,6 +154,12 @@ TEST_P(BatchMatchesWindow, WritesTheWindowsBytes) {
     const auto [windowBytes, batchBytes] = correctBothWays(c, input);
     ASSERT_FALSE(windowBytes.isEmpty());
     EXPECT_TRUE(batchBytes == windowBytes);
+    if (c.bitsPerPixel == 0 && c.pixels == QImage::Format_RGBX64) {
+        // The PNG header: 16 bits per sample, colour type 2 (RGB without alpha), so 48 bits.
+        ASSERT_GT(batchBytes.size(), 25);
+        EXPECT_EQ(int(batchBytes[24]), 16);
+        EXPECT_EQ(int(batchBytes[25]), 2);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -170,6 +180,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 false, "PNG (*.png)", "png", 24, 2},
                       MatchCase{"SixteenBitPngBrighterAsTiff", "deep.png", QImage::Format_RGBX64, 6,
                                 true, "TIFF (*.tif)", "tif", 24, 2},
+                      MatchCase{"SixteenBitPngAtTheDefaultDepth", "deep.png",
+                                QImage::Format_RGBX64, 12, false, "PNG (*.png)", "png", 0, 2},
                       MatchCase{"BrightestAsTga", "beach.jpg", QImage::Format_RGB32, 0, false,
                                 "TGA (*.tga)", "tga", 24, 2}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -22,7 +22,7 @@ TEST(BatchOptionsTest, DefaultsAreTheSaveDialogsAndAllCores) {
     EXPECT_EQ(s.slider, 20);
     EXPECT_FALSE(s.dynamicRange);
     EXPECT_EQ(s.formatCode, std::nullopt);
-    EXPECT_EQ(s.bitsPerPixel, 24);
+    EXPECT_EQ(s.bitsPerPixel, std::nullopt);
     EXPECT_EQ(s.qFactor, 2);
     EXPECT_EQ(s.outputFolder, std::nullopt);
     EXPECT_EQ(s.jobs, 6);

@@ -195,6 +195,7 @@ TEST_F(BatchRunTest, ASixteenBitPictureComesOutTheSameEveryTimeAndAsImageMagickR
     ASSERT_TRUE(deep.save(path("deep.png")));
     BatchSettings settings;
     settings.formatCode = imaging::fileformat::Raw;
+    settings.bitsPerPixel = 24;
     EXPECT_EQ(run(settings, {"deep.png"}), 0) << report_.toStdString();
 
     QProcess convert;
