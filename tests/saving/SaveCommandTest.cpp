@@ -22,6 +22,8 @@
 
 #include <fcntl.h>
 
+#include <functional>
+
 namespace quorvel::saving {
 namespace {
 
@@ -193,6 +195,77 @@ TEST_F(SaveCommandTest, ANameThatIsNoUtf8IsSavedUnderItsOwnBytes) {
     EXPECT_EQ(QImage::fromData(written.readAll()).convertToFormat(QImage::Format_RGB888), picture);
     testing::removeFolderFiles(local);
 }
+
+struct DepthCase {
+    const char* name;
+    QImage::Format pixels;
+    int preselected;
+};
+
+void PrintTo(const DepthCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class SixteenBitDepthTest : public ::testing::TestWithParam<DepthCase> {
+protected:
+    // Opens a picture with 16 bits per channel, then opens the save dialog and hands it to `use`
+    // before closing it with Escape.
+    void withSaveDialog(const std::function<void(QComboBox& formats, QComboBox& bits)>& use) {
+        QImage deep(6, 4, GetParam().pixels);
+        deep.fill(QColor::fromRgba64(12345, 23456, 34567, 40000));
+        const QString path = folder.filePath("deep.png");
+        ASSERT_TRUE(deep.save(path, "PNG"));
+        window.Form_Load("");
+        window.LoadFromCommandLine(path);
+        ASSERT_TRUE(window.LEAD1()->Bitmap().isSixteenBit());
+        bool shown = false;
+        testing::whenModalAppears([&](QWidget* modal) {
+            auto* formats = modal->findChild<QComboBox*>("format");
+            auto* bits = modal->findChild<QComboBox*>("bitsPerPixel");
+            if (formats != nullptr && bits != nullptr) {
+                use(*formats, *bits);
+                shown = true;
+            }
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        window.Save()->click();
+        EXPECT_TRUE(shown);
+    }
+
+    QTemporaryDir folder;
+    app::Main window;
+};
+
+TEST_P(SixteenBitDepthTest, TheDepthComesBackWithAFormatThatOffersIt) {
+    withSaveDialog([](QComboBox& formats, QComboBox& bits) {
+        EXPECT_EQ(formats.currentText(), "PNG (*.png)");
+        EXPECT_EQ(bits.currentData().toInt(), GetParam().preselected);
+        formats.setCurrentIndex(formats.findText("JPEG (*.jpg)"));
+        EXPECT_EQ(bits.currentData().toInt(), 24);
+        formats.setCurrentIndex(formats.findText("PNG (*.png)"));
+        EXPECT_EQ(bits.currentData().toInt(), GetParam().preselected);
+        formats.setCurrentIndex(formats.findText("TIFF (*.tif)"));
+        EXPECT_EQ(bits.currentData().toInt(), GetParam().preselected);
+    });
+}
+
+TEST_P(SixteenBitDepthTest, ADepthTheUserChoseStaysAfterTheRoundTrip) {
+    withSaveDialog([](QComboBox& formats, QComboBox& bits) {
+        bits.setFocus();
+        while (bits.currentData().toInt() != 24 && bits.currentIndex() + 1 < bits.count()) {
+            QTest::keyClick(&bits, Qt::Key_Down);
+        }
+        ASSERT_EQ(bits.currentData().toInt(), 24);
+        formats.setCurrentIndex(formats.findText("JPEG (*.jpg)"));
+        formats.setCurrentIndex(formats.findText("PNG (*.png)"));
+        EXPECT_EQ(bits.currentData().toInt(), 24);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, SixteenBitDepthTest,
+                         ::testing::Values(DepthCase{"Opaque", QImage::Format_RGBX64, 48},
+                                           DepthCase{"WithAlpha", QImage::Format_RGBA64, 64}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace quorvel::saving

@@ -4,6 +4,7 @@
 #include "FileNames.h"
 #include "NameFilters.h"
 #include "RecentFolder.h"
+#include "SaveDepth.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,7 +37,7 @@ Control* named(Control* control, const char* name, const QString& accessibleName
 }  // namespace
 
 SaveDialog::SaveDialog(const SaveDialogSettings& settings, QWidget* owner)
-    : QDialog(owner), settings_(settings) {
+    : QDialog(owner), settings_(settings), wantedBitsPerPixel_(settings.bitsPerPixel) {
     setWindowTitle(settings.title);
     setObjectName(u"SaveDialog"_s);
 
@@ -81,6 +82,8 @@ SaveDialog::SaveDialog(const SaveDialogSettings& settings, QWidget* owner)
 
     connect(browse, &QPushButton::clicked, this, &SaveDialog::browse);
     connect(format_, &QComboBox::currentIndexChanged, this, &SaveDialog::showFormat);
+    connect(bitsPerPixel_, &QComboBox::activated, this,
+            [this] { wantedBitsPerPixel_ = bitsPerPixel(); });
     connect(fileName_, &QLineEdit::textChanged, this, [this](const QString& text) {
         buttons_->button(QDialogButtonBox::Ok)->setEnabled(!text.isEmpty());
     });
@@ -120,22 +123,18 @@ void SaveDialog::accept() {
     QDialog::accept();
 }
 
-// Depths follow the format; the one chosen before stays where the new format offers it.
+// Depths follow the format; the one wanted stays, or comes back, where the new format offers it.
 void SaveDialog::showFormat(int index) {
     if (index < 0) {
         return;
     }
     const FileFormat& chosen = *settings_.formats[std::size_t(index)];
-    const int wanted = bitsPerPixel_->count() > 0 ? bitsPerPixel() : settings_.bitsPerPixel;
     bitsPerPixel_->clear();
     for (const Depth& depth : chosen.depths) {
         bitsPerPixel_->addItem(tr(depth.label), int(depth.bitsPerPixel));
     }
-    int selected = bitsPerPixel_->findData(wanted);
-    if (selected < 0) {
-        selected = std::max(0, bitsPerPixel_->findData(24));
-    }
-    bitsPerPixel_->setCurrentIndex(selected);
+    bitsPerPixel_->setCurrentIndex(std::max(
+        0, bitsPerPixel_->findData(OfferedBitsPerPixel(chosen, short(wantedBitsPerPixel_)))));
     qFactor_->setEnabled(chosen.lossy);
     multiPage_->setEnabled(chosen.pages);
 }

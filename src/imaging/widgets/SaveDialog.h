@@ -65,6 +65,9 @@ private:
     QSpinBox* qFactor_ = nullptr;
     QCheckBox* multiPage_ = nullptr;
     QDialogButtonBox* buttons_ = nullptr;
+    // The depth chosen last in the list, or the one the dialog started with; a format that does
+    // not offer it shows another, and the next one that does shows it again.
+    int wantedBitsPerPixel_ = 24;
 };
 
 }  // namespace quorvel::imaging
