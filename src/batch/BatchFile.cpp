@@ -7,7 +7,6 @@
 #include "ImageFile.h"
 #include "ImageSave.h"
 #include "ImagingError.h"
-#include "MoveIntoPlace.h"
 #include "OutputNames.h"
 #include "PictureCorrection.h"
 #include "PixelBudget.h"
@@ -16,11 +15,7 @@
 
 #include <QCoreApplication>
 
-#include <atomic>
 #include <new>
-#include <system_error>
-
-#include <unistd.h>
 
 namespace quorvel::batch {
 
@@ -36,14 +31,6 @@ QString alreadyExists(const QString& output) {
         .arg(output);
 }
 
-// A hidden name beside `output`, short whatever the output's length, and unique among the
-// parallel jobs of this process and other processes.
-QString stagingPath(const QString& output) {
-    static std::atomic<unsigned> counter{0};
-    return output.left(output.lastIndexOf(u'/') + 1) +
-           u".quorvel-%1-%2.part"_s.arg(::getpid()).arg(counter++);
-}
-
 // Without --bits, the depth the save dialog would propose for this picture and format.
 short bitsPerPixelFor(const imaging::Bitmap& picture, const imaging::FileFormat& format,
                       const BatchSettings& settings) {
@@ -54,31 +41,13 @@ short bitsPerPixelFor(const imaging::Bitmap& picture, const imaging::FileFormat&
         format, imaging::PreselectedBitsPerPixel(24, picture.isSixteenBit(), picture.hasAlpha()));
 }
 
+// Without --overwrite a result that appeared meanwhile is kept: the new file only ever takes a
+// free name, so a run killed while saving leaves nothing.
 void save(const imaging::Bitmap& picture, const QString& output, const imaging::FileFormat& format,
           const BatchSettings& settings) {
-    imaging::saveImageFile(picture, output, format.code, bitsPerPixelFor(picture, format, settings),
-                           settings.qFactor, false);
-}
-
-// Written under a staging name first and then moved into place, so that a result that appeared
-// meanwhile is not replaced.
-std::optional<QString> saveWithoutReplacing(const imaging::Bitmap& picture, const QString& output,
-                                            const imaging::FileFormat& format,
-                                            const BatchSettings& settings) {
-    // A failing save leaves nothing under the staging name either.
-    const QString staging = stagingPath(output);
-    save(picture, staging, format, settings);
-    const std::error_code moved = moveWithoutReplacing(staging, output);
-    if (!moved) {
-        return std::nullopt;
-    }
-    if (const std::optional<QByteArray> bytes = imaging::localBytesFromPath(staging)) {
-        ::unlink(bytes->constData());
-    }
-    if (moved == std::errc::file_exists) {
-        return alreadyExists(output);
-    }
-    return imaging::errorText(imaging::errc::WriteFailed);
+    imaging::saveImageFile(
+        picture, output, format.code, bitsPerPixelFor(picture, format, settings), settings.qFactor,
+        false, settings.overwrite ? imaging::Existing::Replace : imaging::Existing::Keep);
 }
 
 }  // namespace
@@ -110,13 +79,11 @@ FileOutcome correctFile(const QString& input, const BatchSettings& settings,
         const imaging::Bitmap corrected =
             correctedPicture(imaging::loadImageFile(input, 0, 0), info.width, info.height,
                              settings.slider, settings.dynamicRange);
-        if (settings.overwrite) {
-            save(corrected, outcome.output, format, settings);
-        } else {
-            outcome.error = saveWithoutReplacing(corrected, outcome.output, format, settings);
-        }
+        save(corrected, outcome.output, format, settings);
     } catch (const imaging::ImagingError& error) {
-        outcome.error = error.description();
+        const bool appeared = !settings.overwrite &&
+                              imaging::kindOfFile(outcome.output) != imaging::FileKind::Missing;
+        outcome.error = appeared ? alreadyExists(outcome.output) : error.description();
     } catch (const std::bad_alloc&) {
         outcome.error = imaging::errorText(imaging::errc::NoMemory);
     } catch (const std::exception&) {

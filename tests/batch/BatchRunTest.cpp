@@ -107,6 +107,8 @@ TEST_F(BatchRunTest, AnExistingResultIsReplacedOnlyWithOverwrite) {
     EXPECT_EQ(report_, QString("%1: %2 already exists (--overwrite replaces it)\n")
                            .arg(path("beach.jpg"), path("beach_M.jpg")));
     EXPECT_EQ(readFile("beach_M.jpg"), "keep me");
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"beach.jpg", "beach_M.jpg"}));
 
     settings.overwrite = true;
     EXPECT_EQ(run(settings, {"beach.jpg"}), 0);

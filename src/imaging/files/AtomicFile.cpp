@@ -128,13 +128,14 @@ int linkUnnamed(int fd, int folder, const char* name) {
 // is replaced by linking the complete file under a temporary name and renaming that over it; the
 // two calls back to back keep the moment in which a kill would leave the temporary name behind as
 // short as it can be.
-std::error_code nameUnnamed(const FileDescriptor& file, const Place& place, bool replacing) {
+std::error_code nameUnnamed(const FileDescriptor& file, const Place& place, bool replacing,
+                            Existing existing) {
     const int folder = place.folder.get();
     if (!replacing) {
         if (linkUnnamed(file.get(), folder, place.name.constData()) == 0) {
             return {};
         }
-        if (errno != EEXIST) {
+        if (errno != EEXIST || existing == Existing::Keep) {
             return lastError();
         }
     }
@@ -156,7 +157,20 @@ std::error_code nameUnnamed(const FileDescriptor& file, const Place& place, bool
     return std::make_error_code(std::errc::file_exists);
 }
 
-std::error_code writeUnderTemporaryName(const Place& place, QByteArrayView bytes, int keptMode) {
+// Linking refuses a name that is taken, where renaming would replace it.
+int moveIntoPlace(int folder, const char* temporary, const char* name, Existing existing) {
+    if (existing == Existing::Replace) {
+        return ::renameat(folder, temporary, folder, name);
+    }
+    if (::linkat(folder, temporary, folder, name, 0) != 0) {
+        return -1;
+    }
+    ::unlinkat(folder, temporary, 0);
+    return 0;
+}
+
+std::error_code writeUnderTemporaryName(const Place& place, QByteArrayView bytes, int keptMode,
+                                        Existing existing) {
     const int folder = place.folder.get();
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray temporary = temporaryName();
@@ -169,8 +183,8 @@ std::error_code writeUnderTemporaryName(const Place& place, QByteArrayView bytes
             return lastError();
         }
         std::error_code error = writeAndSync(file.get(), bytes, keptMode);
-        if (!error &&
-            ::renameat(folder, temporary.constData(), folder, place.name.constData()) != 0) {
+        if (!error && moveIntoPlace(folder, temporary.constData(), place.name.constData(),
+                                    existing) != 0) {
             error = lastError();
         }
         if (error) {
@@ -191,11 +205,16 @@ bool cannotNameUnnamed(std::error_code error) {
            error == std::errc::operation_not_permitted;
 }
 
-std::error_code written(const Place& place, QByteArrayView bytes, Staging staging) {
+std::error_code written(const Place& place, QByteArrayView bytes, Staging staging,
+                        Existing kept) {
     struct stat existing {};
-    const bool replacing = ::fstatat(place.folder.get(), place.name.constData(), &existing, 0) == 0;
+    const bool replacing = ::fstatat(place.folder.get(), place.name.constData(), &existing,
+                                     kept == Existing::Keep ? AT_SYMLINK_NOFOLLOW : 0) == 0;
     if (!replacing && errno != ENOENT) {
         return lastError();
+    }
+    if (replacing && kept == Existing::Keep) {
+        return std::make_error_code(std::errc::file_exists);
     }
     if (replacing && !S_ISREG(existing.st_mode)) {
         return std::make_error_code(std::errc::invalid_argument);
@@ -213,7 +232,7 @@ std::error_code written(const Place& place, QByteArrayView bytes, Staging stagin
             if (const std::error_code error = writeAndSync(file.get(), bytes, keptMode)) {
                 return error;
             }
-            const std::error_code error = nameUnnamed(file, place, replacing);
+            const std::error_code error = nameUnnamed(file, place, replacing, kept);
             if (!cannotNameUnnamed(error)) {
                 return error;
             }
@@ -221,17 +240,19 @@ std::error_code written(const Place& place, QByteArrayView bytes, Staging stagin
             return lastError();
         }
     }
-    return writeUnderTemporaryName(place, bytes, keptMode);
+    return writeUnderTemporaryName(place, bytes, keptMode, kept);
 }
 
 }  // namespace
 
 std::error_code writeFileAtomically(const QByteArray& localPath, QByteArrayView bytes,
-                                    Staging staging) {
+                                    Staging staging, Existing existing) {
     if (localPath.isEmpty() || localPath.endsWith('/')) {
         return std::make_error_code(std::errc::invalid_argument);
     }
-    const std::optional<QByteArray> target = followedLinks(localPath);
+    // A link is a file already there when nothing may be replaced.
+    const std::optional<QByteArray> target =
+        existing == Existing::Keep ? std::optional(localPath) : followedLinks(localPath);
     if (!target) {
         return lastError();
     }
@@ -239,7 +260,7 @@ std::error_code writeFileAtomically(const QByteArray& localPath, QByteArrayView 
     if (!place) {
         return lastError();
     }
-    const std::error_code error = written(*place, bytes, staging);
+    const std::error_code error = written(*place, bytes, staging, existing);
     if (!error) {
         // The content is on disk already; syncing the folder makes its new entry last through a
         // power cut too, where the file system allows it.

@@ -232,7 +232,7 @@ int qualityFromQFactor(int qFactor) {
 }
 
 void saveImageFile(const Bitmap& bitmap, const QString& path, int formatCode, int bitsPerPixel,
-                   int qFactor, bool multiPage) {
+                   int qFactor, bool multiPage, Existing kept) {
     if (bitmap.isNull()) {
         fail(errc::InvalidBitmap);
     }
@@ -268,7 +268,7 @@ void saveImageFile(const Bitmap& bitmap, const QString& path, int formatCode, in
     if (append) {
         bytes = withAppendedPage(existing, bytes);
     }
-    if (writeFileAtomically(*localPath, bytes)) {
+    if (writeFileAtomically(*localPath, bytes, Staging::Unnamed, kept)) {
         fail(errc::WriteFailed);
     }
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "AtomicFile.h"
 #include "Bitmap.h"
 
 #include <QString>
@@ -26,8 +27,8 @@ int qualityFromQFactor(int qFactor);
 // to append to that is no TIFF, 20027 a depth the format does not offer, 20021 a quality factor
 // outside 2..10 for JPEG or WebP, 20016 a picture larger than the format can store (or a big-endian
 // TIFF to append to), 20014 an existing file to append to that cannot be read, 20005 when writing
-// fails.
+// fails, also when `kept` keeps a file that is there.
 void saveImageFile(const Bitmap& bitmap, const QString& path, int format, int bitsPerPixel,
-                   int qFactor, bool multiPage);
+                   int qFactor, bool multiPage, Existing kept = Existing::Replace);
 
 }  // namespace quorvel::imaging

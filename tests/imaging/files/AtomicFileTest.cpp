@@ -150,5 +150,32 @@ TEST_F(AtomicWrite, RefusesAFolderAndAMissingFolder) {
     EXPECT_EQ(entries(), QList<QByteArray>{});
 }
 
+class KeepingWrite : public AtomicWrite, public ::testing::WithParamInterface<Staging> {};
+
+TEST_P(KeepingWrite, RefusesATakenNameAndLeavesItAsItWas) {
+    createFile(path("beach.png"), oldContent);
+    ASSERT_EQ(::symlink("beach.png", path("link.png").constData()), 0);
+    for (const QByteArray& name : {QByteArray("beach.png"), QByteArray("link.png")}) {
+        EXPECT_EQ(writeFileAtomically(path(name), newContent, GetParam(), Existing::Keep),
+                  std::errc::file_exists)
+            << name.constData();
+    }
+    EXPECT_EQ(contentOf(path("beach.png")), oldContent);
+    EXPECT_EQ(entries(), QList<QByteArray>({"beach.png", "link.png"}));
+}
+
+TEST_P(KeepingWrite, WritesAFreeName) {
+    ASSERT_EQ(writeFileAtomically(path("beach.png"), newContent, GetParam(), Existing::Keep),
+              std::error_code());
+    EXPECT_EQ(contentOf(path("beach.png")), newContent);
+    EXPECT_EQ(entries(), QList<QByteArray>{"beach.png"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Stagings, KeepingWrite,
+                         ::testing::Values(Staging::Unnamed, Staging::TemporaryName),
+                         [](const auto& info) {
+                             return info.param == Staging::Unnamed ? "Unnamed" : "TemporaryName";
+                         });
+
 }  // namespace
 }  // namespace quorvel::imaging
