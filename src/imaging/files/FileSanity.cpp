@@ -6,6 +6,7 @@
 #include "ImagingError.h"
 #include "JpegSanity.h"
 #include "PngSanity.h"
+#include "TiffSanity.h"
 
 namespace quorvel::imaging {
 namespace {
@@ -21,6 +22,9 @@ Check checkFor(std::string_view loader) {
     }
     if (loader == "gifload") {
         return gifHoldsItsPicture;
+    }
+    if (loader == "tiffload") {
+        return tiffHoldsItsData;
     }
     return nullptr;
 }
