@@ -56,4 +56,9 @@ QString commandLineLoadErrorText(int number, const QString& description) {
         .arg(QString::number(number), description);
 }
 
+QString windowTitleShowing(const QString& path) {
+    // A doubled placeholder is shown as one, literally.
+    return QString(path).replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
+}
+
 }  // namespace quorvel::app

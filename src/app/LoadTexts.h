@@ -17,6 +17,10 @@ QString loadErrorTitle();
 // What the "Load Image" command says about any failure but a cancel.
 QString unknownFormatText();
 
+// The window title text that shows `path` as it is: Qt takes "[*]" for the placeholder of its
+// unsaved-changes mark and would drop it.
+QString windowTitleShowing(const QString& path);
+
 // What a failed command-line load says: VB Error: 'n' - description.
 QString commandLineLoadErrorText(int number, const QString& description);
 

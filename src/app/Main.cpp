@@ -529,7 +529,7 @@ QSizeF Main::queryOpenedFile(const QString& path) {
     if (names.lastExtension) {
         LastExtension_ = *names.lastExtension;
     }
-    setWindowTitle(path);
+    setWindowTitle(windowTitleShowing(path));
     LEAD1_->QueryFileInfo(path, 0, 0);
     LEADDlg1_->SetFileName(names.suggestedName);
     const float width = LEAD1_->FileInfoWidth();

@@ -15,6 +15,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -129,19 +130,42 @@ TEST_F(ImageLoadingTest, OpenDialogLoadsAPictureAndKeepsItWhenTheNextIsNoPicture
               greyPicture());
     const imaging::Bitmap previous = window_.LEAD1()->Bitmap();
 
-    const QString notes = dir_.filePath("notes.png");
+    const QString notes = dir_.filePath("notes.txt");
     QFile file(notes);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
                 file.write("not a picture\n") > 0);
     testing::SeenMessage seen;
-    answerOpenDialog(notes, &seen);
+    QString titleWhenTold;
+    QString extensionWhenTold;
+    testing::whenModalAppears([&](QWidget* modal) {
+        testing::whenModalAppears([&](QWidget* box) {
+            titleWhenTold = window_.windowTitle();
+            extensionWhenTold = window_.LastExtension();
+            seen.text = qobject_cast<QMessageBox*>(box) ? static_cast<QMessageBox*>(box)->text()
+                                                        : QString();
+            seen.title = box->windowTitle();
+            box->close();
+        });
+        testing::typeFileNameAndAccept(qobject_cast<QFileDialog*>(modal), notes);
+    });
     window_.LoadLead()->click();
 
     EXPECT_EQ(seen.title, "Load Error");
     EXPECT_EQ(seen.text, "Don't know the file format!");
+    EXPECT_EQ(titleWhenTold, notes);
+    EXPECT_EQ(extensionWhenTold, "txt");
     EXPECT_TRUE(window_.LEAD1()->Bitmap().sharesPixelsWith(previous));
     EXPECT_TRUE(window_.LEAD2()->Bitmap().sharesPixelsWith(previous));
     EXPECT_TRUE(disabledButtons(window_).isEmpty());
+}
+
+// Qt takes "[*]" in a title for its unsaved-changes mark; a path holding it is shown as it is.
+TEST_F(ImageLoadingTest, TitleShowsAPathWithTheModifiedPlaceholderLiterally) {
+    const QString path = write("beach [*] [*][*].png");
+    window_.LoadFromCommandLine(path);
+    window_.createWinId();
+    ASSERT_NE(window_.windowHandle(), nullptr);
+    EXPECT_EQ(window_.windowHandle()->title(), path);
 }
 
 TEST_F(ImageLoadingTest, CancelledOpenDialogSaysNothingAndRestoresTheName) {

@@ -3,6 +3,8 @@
 #include "FileSizeLimit.h"
 #include "ImageControl.h"
 #include "ImageFile.h"
+#include "QImageConversion.h"
+#include "QtPrinters.h"
 #include "TestImages.h"
 
 #include <QColor>
@@ -85,74 +87,182 @@ protected:
     ImageControl control;
 };
 
-struct FormatCase {
-    const char* name;
-    short format;
-    short bits;
-    // ImageMagick's channels of the file; empty where a palette makes them vary.
-    const char* stored;
-    // Mean difference per channel value that the format may add; 0 for none.
-    double tolerance;
-};
+// EXIF from a camera that turned the picture (orientation 6), as little-endian TIFF fields.
+const QByteArray kExifTurnedByCamera(
+    "Exif\0\0II*\0\x08\0\0\0\x02\0"
+    "\x0f\x01\x02\0\x0b\0\0\0\x26\0\0\0"
+    "\x12\x01\x03\0\x01\0\0\0\x06\0\0\0"
+    "\0\0\0\0QuorvelCam\0",
+    55);
+const QByteArray kXmpWithTitle(
+    "<?xpacket begin=\"\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?><x:xmpmeta xmlns:x=\"adobe:ns:meta/\">"
+    "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description "
+    "rdf:about=\"\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\"><dc:title><rdf:Alt><rdf:li "
+    "xml:lang=\"x-default\">Quorvel title</rdf:li></rdf:Alt></dc:title></rdf:Description>"
+    "</rdf:RDF></x:xmpmeta><?xpacket end=\"w\"?>");
+// Record version 4, then the object name.
+const QByteArray kIptcWithName("\x1c\x02\x00\x00\x02\x00\x04\x1c\x02\x05\x00\x0cQuorvel name", 24);
 
-void PrintTo(const FormatCase& c, std::ostream* out) {
-    *out << c.name;
+// What a photo brings along: a camera's EXIF, XMP, IPTC and libvips' sRGB profile.
+Metadata photoMetadata() {
+    static const Metadata metadata = [] {
+        QTemporaryDir folder;
+        const QString plain = folder.filePath("plain.png");
+        const QString profiled = folder.filePath("profiled.jpg");
+        toQImage(gradient(PixelLayout::Rgb)).save(plain);
+        runTool("vips", {"icc_export", plain, profiled, "--output-profile", "srgb"});
+        return Metadata{kExifTurnedByCamera, loadImageFile(profiled, 0, 0).metadata().icc,
+                        kXmpWithTitle, kIptcWithName};
+    }();
+    return metadata;
 }
 
-class EveryFormat : public Saving, public ::testing::WithParamInterface<FormatCase> {};
+// One depth the save dialog offers for one format.
+struct OfferedDepth {
+    const FileFormat* format;
+    Depth depth;
 
-// Written by us, read back by ImageMagick (WMF through libwmf); RAW byte for byte.
-TEST_P(EveryFormat, ReadsBackAsThePicture) {
-    const FormatCase& c = GetParam();
-    const Bitmap picture = gradient(c.bits == 32 ? PixelLayout::Rgba : PixelLayout::Rgb,
-                                    QLatin1String(c.stored) == "gray");
-    const QString name = QLatin1String("out.") + fileFormatByCode(c.format)->extension;
-    ASSERT_EQ(save(picture, name, c.format, c.bits), 0);
-    const QByteArray expected = rgbaOf(picture);
-    if (c.format == fileformat::Raw) {
-        QByteArray rgb;
-        for (qsizetype i = 0; i < expected.size(); i += 4) {
-            rgb += expected.mid(i, 3);
+    bool alpha() const { return depth.bitsPerPixel == 32 || depth.bitsPerPixel == 64; }
+    bool grey() const {
+        return !depth.palette && (depth.bitsPerPixel == 8 || depth.bitsPerPixel == 16);
+    }
+    int channels() const { return alpha() ? 4 : grey() ? 1 : 3; }
+    // Black and white keeps the tone of a grey picture.
+    bool greySource() const { return grey() || depth.bitsPerPixel == 1; }
+    bool carriesMetadata() const {
+        return format->code == fileformat::Jpeg || format->code == fileformat::Png ||
+               format->code == fileformat::Tiff || format->code == fileformat::Webp;
+    }
+    // Mean difference per channel value that storing may add.
+    double tolerance() const {
+        if (format->lossy) {
+            return 2.0;
         }
-        EXPECT_EQ(fileBytes(path(name)), rgb);
+        if (depth.palette) {
+            return depth.bitsPerPixel >= 8 ? 6.0 : 24.0;
+        }
+        return 0.0;
+    }
+};
+
+void PrintTo(const OfferedDepth& c, std::ostream* out) {
+    *out << c.format->name << ' ' << c.depth.label;
+}
+
+std::vector<OfferedDepth> everyOfferedDepth() {
+    std::vector<OfferedDepth> all;
+    for (const FileFormat& format : fileFormats()) {
+        for (const Depth& depth : format.depths) {
+            all.push_back({&format, depth});
+        }
+    }
+    return all;
+}
+
+// The samples a RAW file holds for `rgba`, 8 or 16 bits little-endian each.
+QByteArray rawSamples(const QByteArray& rgba, const OfferedDepth& c) {
+    const int sampleBytes = c.depth.bitsPerPixel / c.channels() / 8;
+    QByteArray raw;
+    for (qsizetype i = 0; i < rgba.size(); i += 4) {
+        for (int channel = 0; channel < c.channels(); ++channel) {
+            const uchar value = uchar(rgba[i + channel]);
+            raw += char(value);
+            if (sampleBytes == 2) {
+                raw += char(value);
+            }
+        }
+    }
+    return raw;
+}
+
+double meanOf(const QByteArray& rgba) {
+    double sum = 0.0;
+    for (qsizetype i = 0; i < rgba.size(); i += 4) {
+        sum += uchar(rgba[i]);
+    }
+    return sum / double(rgba.size() / 4);
+}
+
+class EveryFormatAndDepth : public Saving, public ::testing::WithParamInterface<OfferedDepth> {};
+
+// Written by us, read back by ImageMagick (WMF through libwmf) and exiftool; RAW byte for byte.
+TEST_P(EveryFormatAndDepth, ReadsBackAsThePictureWithItsMetadata) {
+    const OfferedDepth& c = GetParam();
+    const Bitmap picture =
+        gradient(c.alpha() ? PixelLayout::Rgba : PixelLayout::Rgb, c.greySource())
+            .withMetadata(photoMetadata());
+    const QString name = QLatin1String("out.") + c.format->extension;
+    ASSERT_EQ(save(picture, name, c.format->code, c.depth.bitsPerPixel), 0);
+    const QByteArray expected = rgbaOf(picture);
+
+    if (c.format->code == fileformat::Raw) {
+        EXPECT_EQ(fileBytes(path(name)), rawSamples(expected, c));
         return;
     }
-    if (c.format == fileformat::Bmp) {
-        EXPECT_EQ(uchar(fileBytes(path(name)).at(28)), c.bits) << "bits per pixel in the header";
+    if (c.format->code == fileformat::Bmp) {
+        EXPECT_EQ(uchar(fileBytes(path(name)).at(28)), c.depth.bitsPerPixel) << "header's depth";
     }
-    if (*c.stored != '\0') {
-        EXPECT_EQ(runTool("identify", {"-format", "%[channels]", path(name)}), c.stored);
+    if (!c.depth.palette && c.format->code != fileformat::Wmf) {
+        EXPECT_EQ(runTool("identify", {"-format", "%[channels]", path(name)}), c.alpha()  ? "srgba"
+                                                                               : c.grey() ? "gray"
+                                                                                          : "srgb");
     }
     const QByteArray decoded = decodedRgba(path(name));
     ASSERT_EQ(decoded.size(), expected.size());
-    double difference = 0.0;
-    for (qsizetype i = 0; i < decoded.size(); ++i) {
-        difference += std::abs(uchar(decoded[i]) - uchar(expected[i]));
+    if (c.depth.bitsPerPixel == 1) {
+        // Dithered: black and white only, with the picture's overall tone.
+        EXPECT_TRUE(std::all_of(decoded.begin(), decoded.end(),
+                                [](char v) { return uchar(v) == 0 || uchar(v) == 255; }));
+        EXPECT_NEAR(meanOf(decoded), meanOf(expected), 8.0);
+    } else {
+        double difference = 0.0;
+        for (qsizetype i = 0; i < decoded.size(); ++i) {
+            difference += std::abs(uchar(decoded[i]) - uchar(expected[i]));
+        }
+        EXPECT_LE(difference / double(decoded.size()), c.tolerance());
     }
-    EXPECT_LE(difference / double(decoded.size()), c.tolerance);
+
+    if (c.carriesMetadata()) {
+        // The pixels were turned upright on loading, so the saved orientation is normal.
+        EXPECT_EQ(runTool("exiftool", {"-f", "-s3", "-EXIF:Make", "-EXIF:Orientation#",
+                                       "-XMP-dc:Title", "-IPTC:ObjectName", path(name)}),
+                  QByteArray("QuorvelCam\n1\nQuorvel title\n") +
+                      (c.format->code == fileformat::Webp ? "-\n" : "Quorvel name\n"));
+        // An RGB profile does not describe grey pixels.
+        EXPECT_EQ(runTool("exiftool", {"-b", "-ICC_Profile", path(name)}),
+                  c.grey() || c.depth.bitsPerPixel == 1 ? QByteArray() : photoMetadata().icc);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, EveryFormat,
-                         ::testing::Values(FormatCase{"Jpeg24", fileformat::Jpeg, 24, "srgb", 2.0},
-                                           FormatCase{"Bmp24", fileformat::Bmp, 24, "srgb", 0},
-                                           FormatCase{"Bmp8Palette", fileformat::Bmp, 8, "", 6.0},
-                                           FormatCase{"Webp24", fileformat::Webp, 24, "srgb", 2.0},
-                                           FormatCase{"Tiff24", fileformat::Tiff, 24, "srgb", 0},
-                                           FormatCase{"Tiff8Grey", fileformat::Tiff, 8, "gray", 0},
-                                           FormatCase{"Png32", fileformat::Png, 32, "srgba", 0},
-                                           FormatCase{"Wmf24", fileformat::Wmf, 24, "", 0},
-                                           FormatCase{"Pcx24", fileformat::Pcx, 24, "srgb", 0},
-                                           FormatCase{"Raw24", fileformat::Raw, 24, "", 0},
-                                           FormatCase{"Tga24", fileformat::Tga, 24, "srgb", 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Offered, EveryFormatAndDepth, ::testing::ValuesIn(everyOfferedDepth()),
+                         [](const auto& info) {
+                             const Depth& depth = info.param.depth;
+                             return std::string(info.param.format->name) + '_' +
+                                    std::to_string(depth.bitsPerPixel) +
+                                    (depth.palette ? "Palette" : "");
+                         });
+
+// IPTC as other programs write it (JPEG's Photoshop segment, TIFF's own tag) comes in whole.
+TEST_F(Saving, LoadingTakesIptcAsOtherProgramsWriteIt) {
+    for (const char* extension : {"jpg", "tif"}) {
+        const QString file = path(QStringLiteral("other.%1").arg(extension));
+        ASSERT_EQ(save(gradient(PixelLayout::Rgb), "plain.png", fileformat::Png, 24), 0);
+        runTool("vips", {"copy", path("plain.png"), file});
+        runTool("exiftool", {"-q", "-overwrite_original", "-IPTC:ObjectName=Quorvel name", file});
+        EXPECT_TRUE(loadImageFile(file, 0, 0)
+                        .metadata()
+                        .iptc.contains(QByteArray("\x1c\x02\x05\x00\x0cQuorvel name", 17)))
+            << extension;
+    }
+}
 
 // A write that fails midway, as on a full disk: the file it was to replace stays byte for byte and
 // nothing is left beside it.
-TEST_P(EveryFormat, AWriteThatFailsMidwayLeavesTheFileItWouldReplace) {
-    const FormatCase& c = GetParam();
-    const Bitmap picture = gradient(c.bits == 32 ? PixelLayout::Rgba : PixelLayout::Rgb);
-    const QString name = QLatin1String("out.") + fileFormatByCode(c.format)->extension;
-    ASSERT_EQ(save(picture, name, c.format, c.bits), 0);
+TEST_P(EveryFormatAndDepth, AWriteThatFailsMidwayLeavesTheFileItWouldReplace) {
+    const OfferedDepth& c = GetParam();
+    const Bitmap picture = gradient(c.alpha() ? PixelLayout::Rgba : PixelLayout::Rgb);
+    const QString name = QLatin1String("out.") + c.format->extension;
+    ASSERT_EQ(save(picture, name, c.format->code, c.depth.bitsPerPixel), 0);
     const qint64 size = QFileInfo(path(name)).size();
     QFile earlier(path(name));
     ASSERT_TRUE(earlier.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
@@ -160,7 +270,7 @@ TEST_P(EveryFormat, AWriteThatFailsMidwayLeavesTheFileItWouldReplace) {
     earlier.close();
     {
         const testing::FileSizeLimit limit(rlim_t(size / 2));
-        EXPECT_EQ(save(picture, name, c.format, c.bits), 20005);
+        EXPECT_EQ(save(picture, name, c.format->code, c.depth.bitsPerPixel), 20005);
     }
     EXPECT_EQ(fileBytes(path(name)), "the picture saved before");
     EXPECT_EQ(entries(), QStringList{name});
@@ -189,7 +299,9 @@ TEST_F(Saving, ARefusedSaveLeavesTheExistingFileAlone) {
 // The pages already in the file stay byte for byte; only the link to the new page is written.
 TEST_F(Saving, MultiPageAddsAPageToATiff) {
     const Bitmap first = gradient(PixelLayout::Rgb);
-    const Bitmap second = testing::patternBitmap(9, 31, PixelLayout::Rgba);
+    // The new page's EXIF directory moves with it.
+    const Bitmap second =
+        testing::patternBitmap(9, 31, PixelLayout::Rgba).withMetadata(photoMetadata());
     ASSERT_EQ(save(first, "book.tif", fileformat::Tiff, 24), 0);
     const QByteArray original = fileBytes(path("book.tif"));
     ASSERT_EQ(save(second, "book.tif", fileformat::Tiff, 32, 2, true), 0);
@@ -229,32 +341,6 @@ TEST_F(Saving, ReplacesFilesWhoseNamesAreAsLongAsNamesGet) {
     }
     std::sort(names.begin(), names.end());
     EXPECT_EQ(entries(), names);
-}
-
-// EXIF from a camera that turned the picture (orientation 6), as little-endian TIFF fields.
-const QByteArray kExifTurnedByCamera(
-    "Exif\0\0II*\0\x08\0\0\0\x02\0"
-    "\x0f\x01\x02\0\x0b\0\0\0\x26\0\0\0"
-    "\x12\x01\x03\0\x01\0\0\0\x06\0\0\0"
-    "\0\0\0\0QuorvelCam\0",
-    55);
-
-// The pixels were turned upright on loading, so the saved orientation is normal.
-TEST_F(Saving, JpegKeepsExifAndProfile) {
-    ASSERT_EQ(save(gradient(PixelLayout::Rgb), "plain.png", fileformat::Png, 24), 0);
-    runTool("vips",
-            {"icc_export", path("plain.png"), path("profiled.jpg"), "--output-profile", "srgb"});
-    const Bitmap loaded = loadImageFile(path("profiled.jpg"), 0, 0);
-    Metadata metadata = loaded.metadata();
-    ASSERT_FALSE(metadata.icc.isEmpty());
-    metadata.exif = kExifTurnedByCamera;
-
-    ASSERT_EQ(save(loaded.withMetadata(metadata), "kept.jpg", fileformat::Jpeg, 24), 0);
-    EXPECT_EQ(
-        runTool("identify", {"-format", "%[EXIF:Orientation] %[EXIF:Make]", path("kept.jpg")}),
-        "1 QuorvelCam");
-    runTool("convert", {path("kept.jpg"), path("kept.icc")});
-    EXPECT_EQ(fileBytes(path("kept.icc")), metadata.icc);
 }
 
 }  // namespace

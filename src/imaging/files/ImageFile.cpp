@@ -7,6 +7,7 @@
 #include "FileSanity.h"
 #include "Geometry.h"
 #include "ImagingError.h"
+#include "IptcBlocks.h"
 #include "PixelBudget.h"
 #include "RawFile.h"
 #include "VipsBridge.h"
@@ -567,7 +568,8 @@ Bitmap load(const Input& input, int page, int bitsPerPixel) {
         // on a damaged file would depend on timing. The decode is sequential anyway.
         pixels.set(VIPS_META_CONCURRENCY, 1);
         Metadata metadata{blob(pixels, VIPS_META_EXIF_NAME), blob(pixels, VIPS_META_ICC_NAME),
-                          blob(pixels, VIPS_META_XMP_NAME)};
+                          blob(pixels, VIPS_META_XMP_NAME),
+                          iptcRecordsFrom(blob(pixels, VIPS_META_IPTC_NAME))};
         if (!profileFits(metadata.icc, layout)) {
             metadata.icc.clear();
         }

@@ -8,6 +8,9 @@
 #include "FileFormats.h"
 #include "FileNames.h"
 #include "ImagingError.h"
+#include "IptcBlocks.h"
+#include "PngText.h"
+#include "TiffMetadata.h"
 #include "TiffPages.h"
 #include "VipsBridge.h"
 #include "WmfWriter.h"
@@ -109,10 +112,15 @@ void setBlob(VImage& image, const char* name, const QByteArray& data) {
 }
 
 // The pixels were turned upright on loading: orientation 1 keeps viewers from turning them again.
-VImage withMetadata(const VImage& image, const Metadata& metadata) {
+// libvips writes IPTC into JPEG only, and into TIFF in a form readers refuse; PNG and TIFF get
+// theirs after encoding, WebP has no place for it.
+VImage withMetadata(const VImage& image, const Metadata& metadata, int formatCode) {
     VImage out = image.copy();
     setBlob(out, VIPS_META_EXIF_NAME, metadata.exif);
     setBlob(out, VIPS_META_XMP_NAME, metadata.xmp);
+    if (formatCode == fileformat::Jpeg && !metadata.iptc.isEmpty()) {
+        setBlob(out, VIPS_META_IPTC_NAME, photoshopIptcSegment(metadata.iptc));
+    }
     if (profileFits(metadata.icc, out.bands() == 4 ? 3 : out.bands())) {
         setBlob(out, VIPS_META_ICC_NAME, metadata.icc);
     }
@@ -172,7 +180,7 @@ QByteArray encoded(const Bitmap& bitmap, const FileFormat& format, const Depth& 
         blackAndWhite = ditheredBlackAndWhite(fromVips(pixels, {}));
         pixels = tagged(toVips(blackAndWhite));
     }
-    const VImage withInfo = withMetadata(pixels, bitmap.metadata());
+    const VImage withInfo = withMetadata(pixels, bitmap.metadata(), format.code);
     switch (format.code) {
         case fileformat::Jpeg:
             return taken(withInfo.jpegsave_buffer(VImage::option()
@@ -182,15 +190,19 @@ QByteArray encoded(const Bitmap& bitmap, const FileFormat& format, const Depth& 
             return taken(
                 withInfo.webpsave_buffer(VImage::option()->set("Q", qualityFromQFactor(qFactor))));
         case fileformat::Png:
-            return taken(depth.isSixteenBit()
-                             ? withInfo.pngsave_buffer(VImage::option()->set("bitdepth", 16))
-                             : withInfo.pngsave_buffer());
+            return withIptcText(
+                taken(depth.isSixteenBit()
+                          ? withInfo.pngsave_buffer(VImage::option()->set("bitdepth", 16))
+                          : withInfo.pngsave_buffer()),
+                bitmap.metadata().iptc);
         case fileformat::Tiff:
-            return taken(withInfo.tiffsave_buffer(
-                VImage::option()
-                    ->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_DEFLATE)
-                    ->set("predictor", VIPS_FOREIGN_TIFF_PREDICTOR_HORIZONTAL)
-                    ->set("bigtiff", bigTiff)));
+            return withExifAndIptc(
+                taken(withInfo.tiffsave_buffer(
+                    VImage::option()
+                        ->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_DEFLATE)
+                        ->set("predictor", VIPS_FOREIGN_TIFF_PREDICTOR_HORIZONTAL)
+                        ->set("bigtiff", bigTiff))),
+                bitmap.metadata().exif, bitmap.metadata().iptc);
         case fileformat::Raw: {
             QByteArray bytes = pixelBytes(pixels);
             if (depth.isSixteenBit()) {

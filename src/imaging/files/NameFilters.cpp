@@ -21,7 +21,15 @@ QStringList nameFiltersFromFilter(const QString& filter) {
         if (patterns.isEmpty()) {
             continue;
         }
-        filters << QStringLiteral("%1 (%2)").arg(description, patterns.join(QLatin1Char(' ')));
+        QStringList matched = patterns;
+        for (QString& pattern : matched) {
+            if (pattern == QLatin1String("*.*")) {
+                pattern = QStringLiteral("*");
+            }
+        }
+        filters << QStringLiteral("%1 (%2) (%3)")
+                       .arg(description, patterns.join(QLatin1Char(' ')),
+                            matched.join(QLatin1Char(' ')));
     }
     return filters;
 }

@@ -7,9 +7,11 @@
 namespace quorvel::imaging {
 
 // Turns a vertical-bar filter list ("Jpeg (*.jpg;*jpeg)|*.jpg;*jpeg|All (*.*)|*.*") into Qt file
-// dialog name filters ("Jpeg (*.jpg *jpeg)", "All (*.*)"): the description keeps its words, the
-// patterns become the space-separated list in parentheses that Qt matches. A trailing description
-// without patterns is dropped.
+// dialog name filters, each "<text the user reads> (<patterns Qt matches>)": the text is the
+// description's words with its patterns separated by spaces ("Jpeg (*.jpg *jpeg)", "All (*.*)");
+// the patterns are the same, except that "*.*", meant as every file, becomes "*" (Qt's "*.*" hides
+// names without a dot). Show them with QFileDialog::HideNameFilterDetails, which shows the text
+// alone. A trailing description without patterns is dropped.
 QStringList nameFiltersFromFilter(const QString& filter);
 
 }  // namespace quorvel::imaging

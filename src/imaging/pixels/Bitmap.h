@@ -30,6 +30,8 @@ struct Metadata {
     QByteArray exif;
     QByteArray icc;
     QByteArray xmp;
+    // IPTC records (the 0x1C datasets), whatever block the file held them in.
+    QByteArray iptc;
 };
 
 // A writable picture under construction; it becomes an immutable Bitmap when finished.

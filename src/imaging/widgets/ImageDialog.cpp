@@ -3,9 +3,9 @@
 
 #include "BusyCursor.h"
 #include "ErrorCodes.h"
+#include "FileDialogFilters.h"
 #include "ImageFile.h"
 #include "ImagingError.h"
-#include "NameFilters.h"
 #include "RecentFolder.h"
 #include "ResizeDialog.h"
 #include "RotateDialog.h"
@@ -27,10 +27,7 @@ short ImageDialog::ShowOpenDialog(QWidget* owner) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    const QStringList filters = nameFiltersFromFilter(filter_);
-    if (!filters.isEmpty()) {
-        dialog.setNameFilters(filters);
-    }
+    applyNameFilters(dialog, filter_);
     if (!fileName_.isEmpty()) {
         const QFileInfo proposed(fileName_);
         dialog.setDirectory(proposed.absolutePath());
@@ -44,13 +41,28 @@ short ImageDialog::ShowOpenDialog(QWidget* owner) {
     const QString chosen = dialog.selectedFiles().constFirst();
     fileName_ = chosen;
     RecentFolder::remember(chosen);
+    SetDialogBitmap({});
     BusyCursor busy;
     try {
         dialogBitmap_ = loadImageFile(chosen, 0, 0);
     } catch (const std::bad_alloc&) {
-        throw ImagingError(errc::NoMemory, kImageDialogSource);
+        loadError_ = ImagingError(errc::NoMemory, kImageDialogSource);
+    } catch (const ImagingError& error) {
+        loadError_ = error;
     }
     return 0;
+}
+
+Bitmap ImageDialog::DialogBitmap() const {
+    if (loadError_) {
+        throw *loadError_;
+    }
+    return dialogBitmap_;
+}
+
+void ImageDialog::SetDialogBitmap(const Bitmap& bitmap) {
+    dialogBitmap_ = bitmap;
+    loadError_.reset();
 }
 
 void ImageDialog::SetSaveFormatCount(std::int32_t count) {
@@ -99,8 +111,15 @@ short ImageDialog::ShowRotateDialog(QWidget* owner) {
 // Positions of the configured list whose FormatId the dialog does not know are left out; with no
 // list at all every format is offered in the standard order.
 short ImageDialog::ShowSaveDialog(QWidget* owner) {
-    SaveDialogSettings settings{dialogTitle_, fileName_, filter_, {}, 0, saveBitsPerPixel_,
-                                saveQFactor_, saveMultiPage_ != 0, (fileDialogFlags_ & 2) != 0};
+    SaveDialogSettings settings{dialogTitle_,
+                                fileName_,
+                                filter_,
+                                {},
+                                0,
+                                saveBitsPerPixel_,
+                                saveQFactor_,
+                                saveMultiPage_ != 0,
+                                (fileDialogFlags_ & 2) != 0};
     if (saveFormats_.empty()) {
         for (const FileFormat& format : fileFormats()) {
             settings.formats.push_back(&format);

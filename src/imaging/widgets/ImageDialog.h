@@ -2,11 +2,13 @@
 #pragma once
 
 #include "Bitmap.h"
+#include "ImagingError.h"
 
 #include <QObject>
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class QWidget;
@@ -39,14 +41,15 @@ public:
     void SetFileName(const QString& name) { fileName_ = name; }
     std::int32_t DialogFlags() const { return dialogFlags_; }
     void SetDialogFlags(std::int32_t flags) { dialogFlags_ = flags; }
-    // Open: the picture loaded; resize and rotate: the picture previewed.
-    imaging::Bitmap DialogBitmap() const { return dialogBitmap_; }
-    void SetDialogBitmap(const imaging::Bitmap& bitmap) { dialogBitmap_ = bitmap; }
+    // Open: the picture loaded; resize and rotate: the picture previewed. Throws the loader's
+    // ImagingError when the file chosen in the open dialog did not load.
+    imaging::Bitmap DialogBitmap() const;
+    void SetDialogBitmap(const imaging::Bitmap& bitmap);
 
     // Lets the user choose a file (non-native dialog with DialogTitle and Filter, starting from
-    // FileName) and loads it into DialogBitmap; FileName becomes the chosen path. Returns 0.
-    // Throws ImagingError 20150 on cancel, or the loader's ImagingError when the file is no
-    // picture.
+    // FileName) and loads it into DialogBitmap; FileName becomes the chosen path. Returns 0 once a
+    // file is chosen: a file that does not load makes DialogBitmap throw, so that the caller can
+    // first note the path it was given. Throws ImagingError 20150 on cancel.
     short ShowOpenDialog(QWidget* owner);
 
     // The save dialog ("Save File" with FileDialogFlags 2 asking before replacing a file): file
@@ -100,6 +103,7 @@ private:
     QString fileName_;
     std::int32_t dialogFlags_ = 0;
     imaging::Bitmap dialogBitmap_;
+    std::optional<ImagingError> loadError_;
     std::vector<FormatEntry> saveFormats_;
     std::int32_t saveFormatIndex_ = 1;
     short saveFormat_ = 0;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SaveDialog.h"
 
+#include "FileDialogFilters.h"
 #include "FileNames.h"
-#include "NameFilters.h"
 #include "RecentFolder.h"
 #include "SaveDepth.h"
 
@@ -145,10 +145,7 @@ void SaveDialog::browse() {
     // The question comes once, from this dialog's OK, with the name completed.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    const QStringList filters = nameFiltersFromFilter(settings_.filter);
-    if (!filters.isEmpty()) {
-        dialog.setNameFilters(filters);
-    }
+    applyNameFilters(dialog, settings_.filter);
     if (!fileName().isEmpty()) {
         const QFileInfo proposed(fileName());
         dialog.setDirectory(proposed.absolutePath());

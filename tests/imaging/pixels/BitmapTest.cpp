@@ -29,7 +29,7 @@ TEST(Bitmap, CopiesShareStorageAndMetadataCanDiffer) {
     const Bitmap copy = original;  // NOLINT: the copy is the point
     EXPECT_TRUE(copy.sharesPixelsWith(original));
 
-    const Bitmap tagged = original.withMetadata({QByteArray("exif"), QByteArray("icc"), {}});
+    const Bitmap tagged = original.withMetadata({QByteArray("exif"), QByteArray("icc"), {}, {}});
     EXPECT_TRUE(tagged.sharesPixelsWith(original));
     EXPECT_EQ(tagged.metadata().icc, QByteArray("icc"));
     EXPECT_TRUE(original.metadata().icc.isEmpty());

@@ -156,8 +156,9 @@ TEST(FittedView, HoldersOfTheSamePixelsShareOneViewPerSize) {
     const Bitmap picture = randomBitmap(90, 60, PixelLayout::Rgb, 3);
     const QImage first = scaledView(picture, {30, 20});
     EXPECT_EQ(scaledView(picture, {30, 20}).cacheKey(), first.cacheKey());
-    EXPECT_EQ(scaledView(picture.withMetadata({QByteArray("exif"), {}, {}}), {30, 20}).cacheKey(),
-              first.cacheKey());
+    EXPECT_EQ(
+        scaledView(picture.withMetadata({QByteArray("exif"), {}, {}, {}}), {30, 20}).cacheKey(),
+        first.cacheKey());
 
     // Equal pixels in other storage are another picture as far as the view is concerned.
     const Bitmap twin = randomBitmap(90, 60, PixelLayout::Rgb, 3);

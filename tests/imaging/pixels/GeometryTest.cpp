@@ -100,14 +100,17 @@ TEST(GeometryTest, NoDarkFringesAndMetadataCarriedOverFromAnUntouchedSource) {
     for (std::size_t i = 0; i < buffer.byteCount(); ++i) {
         buffer.data()[i] = i / 4 % 20 < 9 ? 255 : 0;
     }
-    const Bitmap source(std::move(buffer), Metadata{"exif bytes", "icc bytes", "xmp bytes"});
+    const Bitmap source(std::move(buffer),
+                        Metadata{"exif bytes", "icc bytes", "xmp bytes", "iptc bytes"});
     const std::vector<std::uint8_t> before(source.pixels(), source.pixels() + source.byteCount());
-    const auto all = [](const Metadata& m) { return m.exif + '|' + m.icc + '|' + m.xmp; };
+    const auto all = [](const Metadata& m) {
+        return m.exif + '|' + m.icc + '|' + m.xmp + '|' + m.iptc;
+    };
     for (const Bitmap& result :
          {resized(source, 7, 4, Resampling::HighQuality),
           resized(source, 47, 23, Resampling::Bilinear), rotated(source, 1234, true, Qt::white),
           rotated(source, 9000, true, Qt::white), flipped(source), mirrored(source)}) {
-        EXPECT_EQ(all(result.metadata()), "exif bytes|icc bytes|xmp bytes");
+        EXPECT_EQ(all(result.metadata()), "exif bytes|icc bytes|xmp bytes|iptc bytes");
         for (std::size_t i = 0; i < result.byteCount(); i += 4) {
             const std::uint8_t* p = result.pixels() + i;
             EXPECT_TRUE(p[3] == 0 || std::min({p[0], p[1], p[2]}) >= 250)

@@ -5,9 +5,11 @@
 #include "ModalDialogs.h"
 #include "TestImages.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +21,17 @@
 namespace quorvel::imaging {
 namespace {
 
+// The file types as the user reads them in the dialog's list.
+QStringList shownFilters(const QFileDialog& dialog) {
+    QStringList shown;
+    if (const auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
+        for (int i = 0; i < types->count(); ++i) {
+            shown << types->itemText(i);
+        }
+    }
+    return shown;
+}
+
 // Types `path` into the file dialog's name field and presses Enter, as a user would.
 void chooseFile(const QString& path, QString* seenTitle = nullptr,
                 QStringList* seenFilters = nullptr) {
@@ -28,7 +41,7 @@ void chooseFile(const QString& path, QString* seenTitle = nullptr,
         if (seenTitle)
             *seenTitle = dialog->windowTitle();
         if (seenFilters)
-            *seenFilters = dialog->nameFilters();
+            *seenFilters = shownFilters(*dialog);
         testing::typeFileNameAndAccept(dialog, path);
     });
 }
@@ -85,8 +98,11 @@ TEST_F(OpenDialog, ANonPictureRaisesTheLoadersError) {
     file.close();
 
     chooseFile(text);
+    // The choice is made; the picture that is not there fails only when it is asked for.
+    EXPECT_EQ(dialog.ShowOpenDialog(nullptr), 0);
+    EXPECT_EQ(dialog.FileName(), text);
     try {
-        dialog.ShowOpenDialog(nullptr);
+        dialog.DialogBitmap();
         FAIL() << "a text file was accepted";
     } catch (const ImagingError& error) {
         EXPECT_EQ(error.number(), errc::InvalidFileFormat);
@@ -170,17 +186,36 @@ TEST_F(OpenDialog, TheSaveDialogsBrowseStartsInTheFolderLastUsedWhenNoNameIsProp
     EXPECT_EQ(seen, QDir(folder.path()).absolutePath());
 }
 
-TEST(ImageDialog, SaveFormatListIsIndexedFromZero) {
-    ImageDialog dialog;
-    dialog.SetSaveFormatCount(9);
-    dialog.SaveFormatEntry(8).FormatId = 57;
-    EXPECT_EQ(dialog.SaveFormatEntry(8).FormatId, 57);
-    try {
-        dialog.SaveFormatEntry(9);
-        FAIL() << "entry 9 of 9 accepted";
-    } catch (const ImagingError& error) {
-        EXPECT_EQ(error.number(), errc::InvalidParameter);
-    }
+// "All (*.*)" means every file, also one whose name has no dot.
+TEST_F(OpenDialog, AllFilesListsANameWithoutADot) {
+    const QString undotted = folder.filePath(QStringLiteral("beach"));
+    ASSERT_TRUE(QFile::copy(picture, undotted));
+    dialog.SetFileName(picture);
+    bool listed = false;
+    testing::whenModalAppears([&](QWidget* modal) {
+        auto* fileDialog = qobject_cast<QFileDialog*>(modal);
+        auto* types = modal->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        auto* files = modal->findChild<QListView*>(QStringLiteral("listView"));
+        if (fileDialog == nullptr || types == nullptr || files == nullptr) {
+            modal->close();
+            return;
+        }
+        types->setFocus();
+        QTest::keyClick(types, Qt::Key_End);
+        listed = testing::waitUntil([&] {
+            const QAbstractItemModel* model = files->model();
+            for (int row = 0; row < model->rowCount(files->rootIndex()); ++row) {
+                if (model->index(row, 0, files->rootIndex()).data() == QStringLiteral("beach")) {
+                    return true;
+                }
+            }
+            return false;
+        });
+        testing::typeFileNameAndAccept(fileDialog, undotted);
+    });
+    EXPECT_EQ(dialog.ShowOpenDialog(nullptr), 0);
+    EXPECT_TRUE(listed);
+    EXPECT_EQ(testing::pixelAt(dialog.DialogBitmap(), 5, 3), QColor(30, 60, 90));
 }
 
 }  // namespace
