@@ -24,7 +24,6 @@ TEST(MainWindowTest, StartsEmptyWithThePictureCommandsDisabled) {
 
     EXPECT_TRUE(messages.titles.isEmpty()) << messages.titles.join(", ").toStdString();
     EXPECT_EQ(window.windowTitle(), "Quorvel Version 3.0");
-    EXPECT_EQ(window.Label3()->text(), "Quorvel V 3.0");
     EXPECT_EQ(disabledButtons(window), kPictureCommands);
     EXPECT_TRUE(window.Slider1()->isEnabled());
     EXPECT_EQ(window.Slider1()->value(), 20);

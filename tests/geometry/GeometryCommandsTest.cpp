@@ -8,7 +8,9 @@
 #include "ThumbTextSlider.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QMessageBox>
@@ -20,6 +22,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <set>
 #include <tuple>
 
 namespace quorvel::geometry {
@@ -130,20 +135,189 @@ INSTANTIATE_TEST_SUITE_P(
         TurnCase{"LeftrightTwice", &app::Main::leftright, &app::Main::leftright, {5, 3}, {4, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Halves of the unrounded request round away from zero: 500.5 x 300.5 shows as 501 x 301 where a
-// rounded or truncated request would give 500 x 300.
-TEST_F(GeometryFixture, QuickResizesGiveTheRequestedSizeAndRebase) {
-    const std::tuple<Button, QSize, QSize> resizes[] = {
-        {&app::Main::Resize2, {1001, 601}, {501, 301}},
-        {&app::Main::Resize6, {1600, 1200}, {3200, 2400}}};
-    for (const auto& [button, picture, expected] : resizes) {
-        loadAndCorrect(testing::patternBitmap(picture.width(), picture.height(), PixelLayout::Rgb));
-        (window_.*button)()->click();
-        EXPECT_EQ(workingSize(), expected);
-        expectRebased();
+// Each channel a plane of its own slope: any averaging or cubic resampling gives back the plane,
+// sampled at the centres of the new pixels, so the expected content needs no resampler.
+imaging::Bitmap planes(int width, int height) {
+    imaging::PixelBuffer buffer(width, height, PixelLayout::Rgb);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t* pixel = buffer.row(y) + x * 3;
+            pixel[0] = std::uint8_t(3 * x);
+            pixel[1] = std::uint8_t(4 * y);
+            pixel[2] = std::uint8_t(x + 2 * y);
+        }
     }
+    return imaging::Bitmap(std::move(buffer));
+}
+
+// The largest difference from the planes over the pixels at least `margin` from the edges.
+int largestDeparture(const imaging::Bitmap& result, QSize source, int margin) {
+    const double scaleX = double(source.width()) / result.width();
+    const double scaleY = double(source.height()) / result.height();
+    int largest = 0;
+    for (int y = margin; y < result.height() - margin; ++y) {
+        for (int x = margin; x < result.width() - margin; ++x) {
+            const double sx = (x + 0.5) * scaleX - 0.5;
+            const double sy = (y + 0.5) * scaleY - 0.5;
+            const QColor c = testing::pixelAt(result, x, y);
+            for (const auto& [value, expected] :
+                 {std::pair{c.red(), 3 * sx}, {c.green(), 4 * sy}, {c.blue(), sx + 2 * sy}}) {
+                largest = std::max(largest, int(std::lround(std::abs(value - expected))));
+            }
+        }
+    }
+    return largest;
+}
+
+struct QuickResizeCase {
+    const char* name;
+    Button button;
+    // The 61 x 47 picture's size divided by the factor, halves rounded away from zero.
+    QSize size;
+};
+
+void PrintTo(const QuickResizeCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class QuickResize : public GeometryFixture,
+                    public ::testing::WithParamInterface<QuickResizeCase> {};
+
+TEST_P(QuickResize, ScalesAnOddSizedPictureByItsFactor) {
+    loadAndCorrect(planes(61, 47));
+    window_.Slider1()->setSliderPosition(20);
+    (window_.*GetParam().button)()->click();
+    EXPECT_EQ(workingSize(), GetParam().size);
+    EXPECT_LE(largestDeparture(working(), {61, 47}, 2), 2);
+    expectRebased();
     EXPECT_EQ(messages(), "");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, QuickResize,
+    ::testing::Values(QuickResizeCase{"Double", &app::Main::Resize6, {122, 94}},
+                      QuickResizeCase{"Half", &app::Main::Resize2, {31, 24}},
+                      QuickResizeCase{"Third", &app::Main::Resize3, {20, 16}},
+                      QuickResizeCase{"Quarter", &app::Main::Resize4, {15, 12}},
+                      QuickResizeCase{"Fifth", &app::Main::Resize5, {12, 9}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Halves of the unrounded request round away from zero: 500.5 x 300.5 shows as 501 x 301 where a
+// rounded or truncated request would give 500 x 300.
+TEST_F(GeometryFixture, HalfOfAThousandAndOneIsFiveHundredAndOne) {
+    loadAndCorrect(testing::patternBitmap(1001, 601, PixelLayout::Rgb));
+    window_.Resize2()->click();
+    EXPECT_EQ(workingSize(), QSize(501, 301));
+    expectRebased();
+}
+
+void typeInto(QAbstractSpinBox* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, text);
+}
+
+// Values typed into the resize dialog of a 40 x 30 picture, in the order a user would.
+struct TypedResize {
+    const char* name;
+    bool keepAspectRatio;
+    const char* width;
+    const char* height;
+    const char* widthPercent;
+    QSize size;
+};
+
+void PrintTo(const TypedResize& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ResizeDialogTyped : public GeometryFixture,
+                          public ::testing::WithParamInterface<TypedResize> {};
+
+TEST_P(ResizeDialogTyped, GivesTheSizeTyped) {
+    const TypedResize& c = GetParam();
+    loadAndCorrect(planes(40, 30));
+    testing::whenModalAppears([&c](QWidget* dialog) {
+        auto* lock = dialog->findChild<QCheckBox*>(QStringLiteral("keepAspectRatio"));
+        if (lock->isChecked() != c.keepAspectRatio) {
+            QTest::mouseClick(lock, Qt::LeftButton);
+        }
+        if (*c.width != '\0') {
+            typeInto(dialog->findChild<QSpinBox*>(QStringLiteral("widthPixels")), c.width);
+        }
+        if (*c.height != '\0') {
+            typeInto(dialog->findChild<QSpinBox*>(QStringLiteral("heightPixels")), c.height);
+        }
+        if (*c.widthPercent != '\0') {
+            typeInto(dialog->findChild<QDoubleSpinBox*>(QStringLiteral("widthPercent")),
+                     c.widthPercent);
+        }
+        pressOk(dialog);
+    });
+    window_.Resize()->click();
+    EXPECT_EQ(workingSize(), c.size);
+    expectRebased();
+    EXPECT_EQ(messages(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ResizeDialogTyped,
+    ::testing::Values(TypedResize{"PixelsLocked", true, "20", "", "", {20, 15}},
+                      TypedResize{"PixelsUnlocked", false, "30", "20", "", {30, 20}},
+                      TypedResize{"TallerUnlocked", false, "", "45", "", {40, 45}},
+                      TypedResize{"PercentLocked", true, "", "", "150", {60, 45}},
+                      TypedResize{"PercentUnlocked", false, "", "", "50", {20, 30}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A sharp edge enlarged shows which resampling ran: nearest neighbour makes no new values,
+// bilinear blends within the two, the cubic of high quality overshoots them.
+class ResizeDialogResampling : public GeometryFixture,
+                               public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ResizeDialogResampling, IsTheOneChosen) {
+    const QString choice = QString::fromLatin1(GetParam());
+    imaging::PixelBuffer buffer(8, 4, PixelLayout::Grey);
+    for (int y = 0; y < 4; ++y) {
+        std::fill_n(buffer.row(y), 8, std::uint8_t(50));
+        std::fill_n(buffer.row(y) + 4, 4, std::uint8_t(200));
+    }
+    loadAndCorrect(imaging::Bitmap(std::move(buffer)));
+    window_.Slider1()->setSliderPosition(20);
+    window_.Restore()->click();
+    testing::whenModalAppears([&choice](QWidget* dialog) {
+        auto* resampling = dialog->findChild<QComboBox*>(QStringLiteral("resampling"));
+        for (int i = 0; i < resampling->count(); ++i) {
+            if (resampling->itemText(i).startsWith(choice)) {
+                resampling->setCurrentIndex(i);
+            }
+        }
+        typeInto(dialog->findChild<QSpinBox*>(QStringLiteral("widthPixels")), "32");
+        pressOk(dialog);
+    });
+    window_.Resize()->click();
+    ASSERT_EQ(workingSize(), QSize(32, 16));
+    std::set<int> values;
+    for (int x = 0; x < 32; ++x) {
+        values.insert(testing::pixelAt(working(), x, 8).red());
+    }
+    const bool between = values.size() > 2 && *values.begin() >= 50 && *values.rbegin() <= 200;
+    const bool beyond = *values.begin() < 50 || *values.rbegin() > 200;
+    if (choice == "Nearest") {
+        EXPECT_EQ(values, (std::set<int>{50, 200}));
+    } else if (choice == "Bilinear") {
+        EXPECT_TRUE(between);
+    } else {
+        EXPECT_TRUE(beyond);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, ResizeDialogResampling,
+                         ::testing::Values("High quality", "Bilinear", "Nearest"),
+                         [](const auto& info) {
+                             std::string name = info.param;
+                             name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
+                             return name;
+                         });
 
 TEST_F(GeometryFixture, AFifthOfThreePixelsIsRefusedAndNothingMoves) {
     loadAndCorrect(testing::patternBitmap(3, 10, PixelLayout::Rgb));
