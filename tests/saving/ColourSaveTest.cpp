@@ -31,7 +31,7 @@ Bitmap wideGamutPicture(const QByteArray& profile) {
             std::copy_n(values, 3, buffer.row(y) + x * 3);
         }
     }
-    return Bitmap(std::move(buffer), Metadata{{}, profile, {}});
+    return Bitmap(std::move(buffer), Metadata{{}, profile, {}, {}});
 }
 
 class ColourSave : public ::testing::Test {

@@ -90,7 +90,7 @@ TEST(DisplayColour, TransparencyIsKeptAndOtherFormatsAreTakenIn) {
 
 TEST(DisplayColour, PanelsPaintInSrgbWhileThePictureKeepsItsNumbers) {
     const Bitmap stored = solidBitmap(300, 200, PixelLayout::Rgb, 200, 60, 40)
-                              .withMetadata(Metadata{{}, adobeRgbProfile(), {}});
+                              .withMetadata(Metadata{{}, adobeRgbProfile(), {}, {}});
     ImageControl control;
     control.resize(120, 90);
     control.SetBitmap(stored);
