@@ -107,7 +107,7 @@ TEST(DisplayColour, PanelsPaintInSrgbWhileThePictureKeepsItsNumbers) {
 TEST(DisplayColour, RotatePreviewShowsSrgbToo) {
     for (const int side : {60, 900}) {
         const Bitmap stored = solidBitmap(side, side, PixelLayout::Rgb, 200, 60, 40)
-                                  .withMetadata(Metadata{{}, adobeRgbProfile(), {}});
+                                  .withMetadata(Metadata{{}, adobeRgbProfile(), {}, {}});
         RotateDialog dialog(stored, 0, 0xffffff, false);
         const QImage preview = dialog.findChild<QLabel*>("preview")->pixmap().toImage();
         const QColor shown = preview.pixelColor(preview.width() / 2, preview.height() / 2);
