@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <set>
 #include <tuple>
 
@@ -318,6 +319,95 @@ INSTANTIATE_TEST_SUITE_P(Choices, ResizeDialogResampling,
                              name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
                              return name;
                          });
+
+// An angle typed into the rotate dialog of the 40 x 30 planes, with the canvas enlarged or not and
+// the uncovered area white or red.
+struct TypedRotate {
+    const char* name;
+    const char* angle;
+    double degrees;
+    bool growCanvas;
+    bool redFill;
+    QSize size;
+};
+
+void PrintTo(const TypedRotate& c, std::ostream* out) {
+    *out << c.name;
+}
+
+// The largest difference from the planes turned clockwise about the picture's centre, over the
+// pixels whose source lies at least one pixel inside the picture, and how many were compared.
+std::pair<int, int> largestTurnedDeparture(const imaging::Bitmap& result, double degrees) {
+    const double radians = degrees * std::numbers::pi / 180.0;
+    const double c = std::cos(radians);
+    const double s = std::sin(radians);
+    int largest = 0;
+    int compared = 0;
+    for (int y = 0; y < result.height(); ++y) {
+        for (int x = 0; x < result.width(); ++x) {
+            const double dx = x - (result.width() - 1) / 2.0;
+            const double dy = y - (result.height() - 1) / 2.0;
+            const double sx = 19.5 + c * dx + s * dy;
+            const double sy = 14.5 - s * dx + c * dy;
+            if (sx < 1 || sx > 38 || sy < 1 || sy > 28) {
+                continue;
+            }
+            ++compared;
+            const QColor p = testing::pixelAt(result, x, y);
+            for (const auto& [value, expected] :
+                 {std::pair{p.red(), 3 * sx}, {p.green(), 4 * sy}, {p.blue(), sx + 2 * sy}}) {
+                largest = std::max(largest, int(std::lround(std::abs(value - expected))));
+            }
+        }
+    }
+    return {largest, compared};
+}
+
+class RotateDialogTyped : public GeometryFixture,
+                          public ::testing::WithParamInterface<TypedRotate> {};
+
+TEST_P(RotateDialogTyped, TurnsByTheAngleTyped) {
+    const TypedRotate& c = GetParam();
+    loadAndCorrect(planes(40, 30));
+    window_.Slider1()->setSliderPosition(20);
+    testing::whenModalAppears([&c](QWidget* dialog) {
+        typeInto(dialog->findChild<QDoubleSpinBox*>(QStringLiteral("angle")), c.angle);
+        auto* grow = dialog->findChild<QCheckBox*>(QStringLiteral("growCanvas"));
+        if (grow->isChecked() != c.growCanvas) {
+            QTest::mouseClick(grow, Qt::LeftButton);
+        }
+        if (c.redFill) {
+            testing::whenModalAppears([](QWidget* picker) {
+                qobject_cast<QColorDialog*>(picker)->setCurrentColor(Qt::red);
+                pressOk(picker);
+            });
+            dialog->findChild<QPushButton*>(QStringLiteral("fillColor"))->click();
+        }
+        pressOk(dialog);
+    });
+    window_.Rotate()->click();
+    ASSERT_EQ(workingSize(), c.size);
+    const auto [largest, compared] = largestTurnedDeparture(working(), c.degrees);
+    EXPECT_GT(compared, 600);
+    EXPECT_LE(largest, 2);
+    EXPECT_EQ(testing::pixelAt(working(), 0, 0), c.redFill ? QColor(Qt::red) : QColor(Qt::white));
+    EXPECT_EQ(testing::pixelAt(working(), c.size.width() - 1, c.size.height() - 1),
+              c.redFill ? QColor(Qt::red) : QColor(Qt::white));
+    expectRebased();
+    EXPECT_EQ(messages(), "");
+}
+
+// 40 x 30 turned by 30 degrees needs 40 cos 30 + 30 sin 30 = 49.6 by 40 sin 30 + 30 cos 30 = 46.0.
+INSTANTIATE_TEST_SUITE_P(
+    Values, RotateDialogTyped,
+    ::testing::Values(TypedRotate{"ThirtyEnlarged", "30", 30, true, false, {50, 46}},
+                      TypedRotate{"ThirtyInPlaceRed", "30", 30, false, true, {40, 30}},
+                      TypedRotate{"MinusThirtyEnlargedRed", "-30", -30, true, true, {50, 46}},
+                      TypedRotate{"MinusThirtyInPlace", "-30", -30, false, false, {40, 30}},
+                      TypedRotate{"ThreeHundredThirtyInPlace", "330", -30, false, false, {40, 30}},
+                      TypedRotate{"MinusTwoHundredTenAndAHalfEnlarged", "-210.5", 149.5, true,
+                                  false, {50, 47}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GeometryFixture, AFifthOfThreePixelsIsRefusedAndNothingMoves) {
     loadAndCorrect(testing::patternBitmap(3, 10, PixelLayout::Rgb));

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ExternalFiles.h"
 #include "DisplayColour.h"
 #include "FileFormats.h"
 #include "IccProfiles.h"
@@ -7,7 +8,6 @@
 #include "QImageConversion.h"
 
 #include <QColor>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -16,10 +16,7 @@
 namespace quorvel::imaging {
 namespace {
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using testing::fileBytes;
 
 // Strong colours, where Adobe RGB and sRGB numbers differ most.
 Bitmap wideGamutPicture(const QByteArray& profile) {

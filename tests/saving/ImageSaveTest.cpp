@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ExternalFiles.h"
 #include "FileFormats.h"
 #include "FileSizeLimit.h"
 #include "ImageControl.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -22,23 +22,13 @@
 namespace quorvel::imaging {
 namespace {
 
-// The standard output of a command-line tool; empty when it fails.
-QByteArray runTool(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    const bool ran = process.waitForFinished(60000) && process.exitCode() == 0;
-    return ran ? process.readAllStandardOutput() : QByteArray();
-}
+using testing::fileBytes;
+using testing::toolOutput;
 
 // One page as ImageMagick decodes it, in 8-bit RGBA; empty when there is no such page.
 QByteArray decodedRgba(const QString& path, int page = 0) {
-    return runTool("convert",
+    return toolOutput("convert",
                    {QStringLiteral("%1[%2]").arg(path).arg(page), "-depth", "8", "rgba:-"});
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QByteArray rgbaOf(const Bitmap& bitmap) {
@@ -110,7 +100,7 @@ Metadata photoMetadata() {
         const QString plain = folder.filePath("plain.png");
         const QString profiled = folder.filePath("profiled.jpg");
         toQImage(gradient(PixelLayout::Rgb)).save(plain);
-        runTool("vips", {"icc_export", plain, profiled, "--output-profile", "srgb"});
+        toolOutput("vips", {"icc_export", plain, profiled, "--output-profile", "srgb"});
         return Metadata{kExifTurnedByCamera, loadImageFile(profiled, 0, 0).metadata().icc,
                         kXmpWithTitle, kIptcWithName};
     }();
@@ -203,7 +193,7 @@ TEST_P(EveryFormatAndDepth, ReadsBackAsThePictureWithItsMetadata) {
         EXPECT_EQ(uchar(fileBytes(path(name)).at(28)), c.depth.bitsPerPixel) << "header's depth";
     }
     if (!c.depth.palette && c.format->code != fileformat::Wmf) {
-        EXPECT_EQ(runTool("identify", {"-format", "%[channels]", path(name)}), c.alpha()  ? "srgba"
+        EXPECT_EQ(toolOutput("identify", {"-format", "%[channels]", path(name)}), c.alpha()  ? "srgba"
                                                                                : c.grey() ? "gray"
                                                                                           : "srgb");
     }
@@ -224,12 +214,12 @@ TEST_P(EveryFormatAndDepth, ReadsBackAsThePictureWithItsMetadata) {
 
     if (c.carriesMetadata()) {
         // The pixels were turned upright on loading, so the saved orientation is normal.
-        EXPECT_EQ(runTool("exiftool", {"-f", "-s3", "-EXIF:Make", "-EXIF:Orientation#",
+        EXPECT_EQ(toolOutput("exiftool", {"-f", "-s3", "-EXIF:Make", "-EXIF:Orientation#",
                                        "-XMP-dc:Title", "-IPTC:ObjectName", path(name)}),
                   QByteArray("QuorvelCam\n1\nQuorvel title\n") +
                       (c.format->code == fileformat::Webp ? "-\n" : "Quorvel name\n"));
         // An RGB profile does not describe grey pixels.
-        EXPECT_EQ(runTool("exiftool", {"-b", "-ICC_Profile", path(name)}),
+        EXPECT_EQ(toolOutput("exiftool", {"-b", "-ICC_Profile", path(name)}),
                   c.grey() || c.depth.bitsPerPixel == 1 ? QByteArray() : photoMetadata().icc);
     }
 }
@@ -247,8 +237,8 @@ TEST_F(Saving, LoadingTakesIptcAsOtherProgramsWriteIt) {
     for (const char* extension : {"jpg", "tif"}) {
         const QString file = path(QStringLiteral("other.%1").arg(extension));
         ASSERT_EQ(save(gradient(PixelLayout::Rgb), "plain.png", fileformat::Png, 24), 0);
-        runTool("vips", {"copy", path("plain.png"), file});
-        runTool("exiftool", {"-q", "-overwrite_original", "-IPTC:ObjectName=Quorvel name", file});
+        toolOutput("vips", {"copy", path("plain.png"), file});
+        toolOutput("exiftool", {"-q", "-overwrite_original", "-IPTC:ObjectName=Quorvel name", file});
         EXPECT_TRUE(loadImageFile(file, 0, 0)
                         .metadata()
                         .iptc.contains(QByteArray("\x1c\x02\x05\x00\x0cQuorvel name", 17)))

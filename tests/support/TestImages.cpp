@@ -3,6 +3,8 @@
 
 #include <QColor>
 
+#include <random>
+
 namespace quorvel::imaging {
 
 void PrintTo(PixelLayout layout, std::ostream* out) {
@@ -29,6 +31,15 @@ Bitmap patternBitmap(int width, int height, PixelLayout layout) {
                     std::uint8_t(alpha ? (x + y * 3) % 256 : (x * 7 + y * 13 + c * 50) % 256);
             }
         }
+    }
+    return Bitmap(std::move(buffer));
+}
+
+Bitmap randomBitmap(int width, int height, PixelLayout layout, unsigned seed, int lowest) {
+    PixelBuffer buffer(width, height, layout);
+    std::mt19937 random(seed);
+    for (std::size_t i = 0; i < buffer.byteCount(); ++i) {
+        buffer.data()[i] = std::uint8_t(lowest + int(random() % unsigned(256 - lowest)));
     }
     return Bitmap(std::move(buffer));
 }

@@ -20,6 +20,11 @@ namespace quorvel::testing {
 // (x + y * 3) % 256.
 imaging::Bitmap patternBitmap(int width, int height, imaging::PixelLayout layout);
 
+// Noise from `lowest` to 255 in every channel: no structure for a wrong offset or channel to hide
+// in. The same seed gives the same picture.
+imaging::Bitmap randomBitmap(int width, int height, imaging::PixelLayout layout, unsigned seed,
+                             int lowest = 0);
+
 // A picture of one colour (grey uses red as its value).
 imaging::Bitmap solidBitmap(int width, int height, imaging::PixelLayout layout, int red, int green,
                             int blue, int alpha = 255);

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ExternalFiles.h"
 #include "DepthConversion.h"
 #include "IccProfiles.h"
 #include "ImageFile.h"
 #include "TestImages.h"
 
 #include <QColor>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -18,20 +18,11 @@ namespace {
 
 using quorvel::testing::pixelAt;
 
-QByteArray standardOutput(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    const bool ran = process.waitForFinished(60000) && process.exitCode() == 0;
-    return ran ? process.readAllStandardOutput() : QByteArray();
-}
-
 class ColourSpaces : public ::testing::Test {
 public:
     QString path(const QString& name) const { return dir.filePath(name); }
     QString write(const QString& name, const QByteArray& bytes) const {
-        QFile file(path(name));
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? path(name)
-                                                                                    : QString();
+        return testing::writeFileBytes(path(name), bytes) ? path(name) : QString();
     }
     // ImageMagick's convert makes the file `name` from `arguments`.
     QString convert(const QString& name, const QStringList& arguments) const {
@@ -147,7 +138,7 @@ TEST_F(ColourSpaces, ProfileLessCmykJpegIsAsDarkAsThePictureItWasMadeFrom) {
     const QString source =
         convert("dark.png", {"-size", "64x48", "gradient:rgb(10,20,40)-rgb(110,70,40)"});
     const QString cmyk = convert("dark.jpg", {source, "-colorspace", "CMYK", "-quality", "100"});
-    ASSERT_TRUE(standardOutput("head", {"-c", "64", cmyk}).contains("Adobe"));
+    ASSERT_TRUE(testing::toolOutput("head", {"-c", "64", cmyk}).contains("Adobe"));
     EXPECT_NEAR(meanLevel(loadImageFile(cmyk, 0, 0)), meanLevel(loadImageFile(source, 0, 0)), 1.5);
 }
 

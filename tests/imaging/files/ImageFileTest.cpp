@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ExternalFiles.h"
 #include "ErrorCodes.h"
 #include "ImageFile.h"
 #include "ImagingError.h"
@@ -6,7 +7,6 @@
 #include "TestImages.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImage>
 #include <QImageWriter>
 #include <QProcess>
@@ -28,11 +28,6 @@ namespace {
 
 using namespace errc;
 using quorvel::testing::pixelAt;
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Every pixel differs from its neighbours, and so does alpha where the format keeps it. The
 // 16-bit samples have low bytes unlike their high bytes.
@@ -61,9 +56,7 @@ public:
     QString path(const QString& name) const { return dir.filePath(name); }
     // These return the file's path, or no path when the file could not be made.
     QString write(const QString& name, const QByteArray& bytes) const {
-        QFile file(path(name));
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? path(name)
-                                                                                    : QString();
+        return testing::writeFileBytes(path(name), bytes) ? path(name) : QString();
     }
     QString save(const QString& name, const QImage& image) const {
         return image.save(path(name)) ? path(name) : QString();
@@ -76,14 +69,14 @@ public:
     // Noise compresses badly, so the file cut short really lacks pixel data.
     QString truncatedNoise(const QString& name) const {
         const QByteArray bytes =
-            contents(convert(name, {"-size", "64x64", "xc:", "+noise", "Random"}));
+            testing::fileBytes(convert(name, {"-size", "64x64", "xc:", "+noise", "Random"}));
         return write("cut-" + name, bytes.left(bytes.size() * 6 / 10));
     }
     // A GIF frame far outside its 1 x 1 screen.
     QString strayGifFrame() const { return convert("s.gif", {"xc:", "-page", "+60000+60000"}); }
     // A PNG of a few bytes whose header declares 100000 x 100000 pixels.
     QString hugePng() const {
-        QByteArray bytes = contents(save("huge.png", patternImage(1, 1, QImage::Format_RGB888)));
+        QByteArray bytes = testing::fileBytes(save("huge.png", patternImage(1, 1, QImage::Format_RGB888)));
         const quint32 size[] = {100000, 100000};
         qToBigEndian<quint32>(size, 2, bytes.data() + 16);  // in IHDR, the first chunk
         qToBigEndian<quint32>(crc32(bytes.mid(12, 17)), bytes.data() + 29);  // or libpng stops
@@ -213,7 +206,7 @@ TEST_F(ImageFile, TruncatedFilesAreRefusedEveryTime) {
     const QString tiff = write("noise.tif", tiffWithDirectoryFirst(QImage(png)));
     EXPECT_TRUE(samePixels(loadImageFile(tiff, 0, 0), loadImageFile(png, 0, 0)));
     for (const QString& file : {jpeg, png, tiff}) {
-        const QByteArray whole = contents(file);
+        const QByteArray whole = testing::fileBytes(file);
         ASSERT_GT(whole.size(), 100000) << file.toStdString();
         // Cut in the middle of the pixel data, and just before the end of it.
         for (const qsizetype kept : {whole.size() / 2, whole.size() * 9 / 10}) {
@@ -381,8 +374,8 @@ TEST_F(ImageFile, ContentsInMemoryLoadAsTheFileDoes) {
     const QString jpeg = save("photo.jpg", patternImage(6, 4, QImage::Format_RGB888));
     const QString png = save("photo.png", patternImage(6, 4, QImage::Format_RGBA8888));
     for (const QString& file : {jpeg, png}) {
-        EXPECT_EQ(queryImageData(contents(file), 0).format, queryFileInfo(file, 0).format);
-        EXPECT_TRUE(samePixels(loadImageData(contents(file), 0, 0), loadImageFile(file, 0, 0)));
+        EXPECT_EQ(queryImageData(testing::fileBytes(file), 0).format, queryFileInfo(file, 0).format);
+        EXPECT_TRUE(samePixels(loadImageData(testing::fileBytes(file), 0, 0), loadImageFile(file, 0, 0)));
     }
     EXPECT_EQ(errorOf([] { loadImageData({}, 0, 0); }), InvalidFileFormat);
     EXPECT_EQ(errorOf([] { loadImageData("Only words.\n", 0, 0); }), InvalidFileFormat);
@@ -475,7 +468,7 @@ TEST_F(ImageFile, FileIsReadByItsContentNotItsName) {
     const QString jpeg = save("photo.jpg", patternImage(6, 4, QImage::Format_RGB888));
     // libvips would take a trailing "[...]" as load options.
     for (const char* name : {"photo.png", "photo[1]"}) {
-        const QString path = write(name, contents(jpeg));
+        const QString path = write(name, testing::fileBytes(jpeg));
         EXPECT_EQ(queryFileInfo(path, 0).format.toStdString(), "jpeg") << name;
         EXPECT_TRUE(samePixels(loadImageFile(path, 0, 0), loadImageFile(jpeg, 0, 0))) << name;
     }
@@ -528,7 +521,7 @@ TEST_F(ImageFile, OrientationIsAppliedAndTheKeptExifSaysUpright) {
     for (const char orientation : {6, 3}) {
         const QByteArray app1 = QByteArray("\xff\xe1\0\x22", 4) + exifWithOrientation(orientation);
         // Right after the start-of-image marker.
-        const Bitmap bitmap = loadImageFile(write("t.jpg", contents(plain).insert(2, app1)), 0, 0);
+        const Bitmap bitmap = loadImageFile(write("t.jpg", testing::fileBytes(plain).insert(2, app1)), 0, 0);
         const QImage upright =
             QImage(plain).transformed(QTransform().rotate(orientation == 6 ? 90 : 180));
         EXPECT_LE(largestDifference(bitmap, upright), 2) << int(orientation);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ExternalFiles.h"
 #include "CfaDng.h"
 #include "ErrorCodes.h"
 #include "ImageFile.h"
@@ -6,7 +7,6 @@
 #include "TestImages.h"
 
 #include <QColor>
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -121,20 +121,10 @@ TEST_F(RawFile, GivesTheLayoutAskedFor) {
     EXPECT_EQ(loadImageFile(file, 0, 32).layout(), PixelLayout::Rgba);
 }
 
-QByteArray contents(const QString& file) {
-    QFile in(file);
-    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-}
-
-bool overwrite(const QString& file, const QByteArray& bytes) {
-    QFile out(file);
-    return out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(bytes) == bytes.size();
-}
-
 TEST_F(RawFile, ACutShortFileIsRefusedNotShownHalfDeveloped) {
     const QString file = dng("cut.dng", DngLayout::PreviewFirst);
-    const QByteArray bytes = contents(file);
-    ASSERT_TRUE(overwrite(file, bytes.left(bytes.size() * 6 / 10)));
+    const QByteArray bytes = testing::fileBytes(file);
+    ASSERT_TRUE(testing::writeFileBytes(file, bytes.left(bytes.size() * 6 / 10)));
     // Its preview is still whole, but is no stand-in for the photo.
     EXPECT_EQ(errorOf([&] { loadImageFile(file, 0, 0); }), errc::ReadFailed);
 }
@@ -143,7 +133,7 @@ TEST_F(RawFile, ACutShortFileIsRefusedNotShownHalfDeveloped) {
 // 60000 x 60000 pixels, far over the budget, in a file of a few hundred kilobytes.
 TEST_F(RawFile, AnEnormousDeclaredSensorIsRefusedBeforeItsDataIsRead) {
     const QString file = dng("huge.dng", DngLayout::RawFirst);
-    QByteArray bytes = contents(file);
+    QByteArray bytes = testing::fileBytes(file);
     ASSERT_TRUE(bytes.startsWith("II"));
     int patched = 0;
     for (qsizetype at = 8; at + 12 <= bytes.size(); at += 2) {
@@ -159,7 +149,7 @@ TEST_F(RawFile, AnEnormousDeclaredSensorIsRefusedBeforeItsDataIsRead) {
         }
     }
     ASSERT_EQ(patched, 2);
-    ASSERT_TRUE(overwrite(file, bytes));
+    ASSERT_TRUE(testing::writeFileBytes(file, bytes));
     EXPECT_EQ(errorOf([&] { loadImageFile(file, 0, 0); }), errc::NoMemory);
 }
 

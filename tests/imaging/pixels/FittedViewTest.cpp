@@ -5,23 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 
 namespace quorvel::imaging {
 namespace {
 
+using testing::randomBitmap;
 using testing::solidBitmap;
-
-// Random bytes from `lowest` to 255.
-Bitmap randomBitmap(int width, int height, PixelLayout layout, unsigned seed, int lowest = 0) {
-    PixelBuffer buffer(width, height, layout);
-    std::mt19937 random(seed);
-    for (std::size_t i = 0; i < buffer.byteCount(); ++i) {
-        buffer.data()[i] = std::uint8_t(lowest + int(random() % unsigned(256 - lowest)));
-    }
-    return Bitmap(std::move(buffer));
-}
 
 // The area average of the source pixels [x0, x1) x [y0, y1) as premultiplied ARGB, computed
 // pixel by pixel in doubles.

@@ -17,7 +17,6 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
-#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -27,23 +26,13 @@ namespace quorvel::imaging {
 namespace {
 
 using quorvel::testing::patternBitmap;
+using quorvel::testing::randomBitmap;
 using quorvel::testing::solidBitmap;
 using ::testing::PrintToString;
 
 // As "#aarrggbb", so that a mismatch reads as colours.
 std::string colourAt(const Bitmap& bitmap, int x, int y) {
     return quorvel::testing::pixelAt(bitmap, x, y).name(QColor::HexArgb).toStdString();
-}
-
-// Noise: no structure for a wrong offset or channel to hide in. Alpha is never 0, whose colour
-// mixing weighted by alpha may drop.
-Bitmap randomBitmap(int width, int height, PixelLayout layout, unsigned seed) {
-    std::mt19937 random(seed);
-    PixelBuffer buffer(width, height, layout);
-    for (std::size_t i = 0; i < buffer.byteCount(); ++i) {
-        buffer.data()[i] = std::uint8_t(random() | (layout == PixelLayout::Rgba && i % 4 == 3));
-    }
-    return Bitmap(std::move(buffer));
 }
 
 TEST(GeometryTest, FreeTurnsGrowOrKeepTheCanvasAndWrapAround) {
@@ -150,7 +139,9 @@ class GeometryTurnTest : public ::testing::TestWithParam<std::tuple<PixelLayout,
 TEST_P(GeometryTurnTest, TurnsAndFlipsAreExactAndTheirKernelsAgree) {
     const auto [layout, size] = GetParam();
     const int w = size.width(), h = size.height(), channels = channelCount(layout);
-    const Bitmap picture = randomBitmap(w, h, layout, unsigned(w * h));
+    // Alpha is never 0, whose colour mixing weighted by alpha may drop.
+    const Bitmap picture =
+        randomBitmap(w, h, layout, unsigned(w * h), layout == PixelLayout::Rgba ? 1 : 0);
     const std::string marked = colourAt(picture, w - 1, 0);
     const Bitmap quarter = rotated(picture, 9000, false, Qt::black);
     const Bitmap half = rotated(picture, 18000, false, Qt::black);

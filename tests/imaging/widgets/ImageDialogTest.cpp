@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ErrorCodes.h"
 #include "ImageDialog.h"
 #include "ImagingError.h"
 #include "ModalDialogs.h"
@@ -21,33 +20,13 @@
 namespace quorvel::imaging {
 namespace {
 
-// The file types as the user reads them in the dialog's list.
-QStringList shownFilters(const QFileDialog& dialog) {
-    QStringList shown;
-    if (const auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
-        for (int i = 0; i < types->count(); ++i) {
-            shown << types->itemText(i);
-        }
-    }
-    return shown;
-}
-
 // Types `path` into the file dialog's name field and presses Enter, as a user would.
-void chooseFile(const QString& path, QString* seenTitle = nullptr,
-                QStringList* seenFilters = nullptr) {
+void chooseFile(const QString& path) {
     testing::whenModalAppears([=](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
-        if (seenTitle)
-            *seenTitle = dialog->windowTitle();
-        if (seenFilters)
-            *seenFilters = shownFilters(*dialog);
         testing::typeFileNameAndAccept(dialog, path);
     });
-}
-
-void cancelDialog() {
-    testing::whenModalAppears([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
 }
 
 class OpenDialog : public ::testing::Test {
@@ -65,49 +44,6 @@ protected:
     QString picture;
     ImageDialog dialog;
 };
-
-TEST_F(OpenDialog, LoadsTheChosenFile) {
-    QString title;
-    QStringList filters;
-    chooseFile(picture, &title, &filters);
-    EXPECT_EQ(dialog.ShowOpenDialog(nullptr), 0);
-    EXPECT_EQ(title, QStringLiteral("Open File"));
-    EXPECT_EQ(filters, (QStringList{QStringLiteral("Png (*.png)"), QStringLiteral("All (*.*)")}));
-    EXPECT_EQ(dialog.FileName(), picture);
-    ASSERT_FALSE(dialog.DialogBitmap().isNull());
-    EXPECT_EQ(testing::pixelAt(dialog.DialogBitmap(), 5, 3), QColor(30, 60, 90));
-}
-
-TEST_F(OpenDialog, CancelRaisesTheCancelCode) {
-    dialog.SetFileName(QStringLiteral("kept_M.jpg"));
-    cancelDialog();
-    try {
-        dialog.ShowOpenDialog(nullptr);
-        FAIL() << "cancel returned normally";
-    } catch (const ImagingError& error) {
-        EXPECT_EQ(error.number(), errc::Cancelled);
-    }
-    EXPECT_TRUE(dialog.DialogBitmap().isNull());
-}
-
-TEST_F(OpenDialog, ANonPictureRaisesTheLoadersError) {
-    const QString text = folder.filePath(QStringLiteral("notes.png"));
-    QFile file(text);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("just some words, not a picture\n");
-    file.close();
-
-    chooseFile(text);
-    // The choice is made; the picture that is not there fails only when it is asked for.
-    EXPECT_EQ(dialog.ShowOpenDialog(nullptr), 0);
-    EXPECT_EQ(dialog.FileName(), text);
-    try {
-        dialog.DialogBitmap();
-        FAIL() << "a text file was accepted";
-    } catch (const ImagingError& error) {
-        EXPECT_EQ(error.number(), errc::InvalidFileFormat);
-    }
-}
 
 // The folder a file dialog starts in, after cancelling it.
 QString startingFolderOf(const std::function<void()>& show) {
