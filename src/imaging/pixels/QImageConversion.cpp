@@ -9,16 +9,17 @@ namespace quorvel::imaging {
 
 namespace {
 
-// Qt has no three-channel 16-bit format: each pixel gets an opaque fourth channel.
-QImage rgb16Copy(const Bitmap& bitmap) {
-    QImage image(bitmap.width(), bitmap.height(), QImage::Format_RGBX64);
+// Qt has no three-channel 16-bit format: each pixel of `region` gets an opaque fourth channel.
+QImage rgb16Copy(const Bitmap& bitmap, const QRect& region) {
+    QImage image(region.size(), QImage::Format_RGBX64);
     if (image.isNull()) {
         throw std::bad_alloc();
     }
-    for (int y = 0; y < bitmap.height(); ++y) {
-        const auto* in = reinterpret_cast<const std::uint16_t*>(bitmap.row(y));
+    for (int y = 0; y < region.height(); ++y) {
+        const auto* in = reinterpret_cast<const std::uint16_t*>(bitmap.row(region.top() + y)) +
+                         region.left() * 3;
         auto* out = reinterpret_cast<std::uint16_t*>(image.scanLine(y));
-        for (int x = 0; x < bitmap.width(); ++x, in += 3, out += 4) {
+        for (int x = 0; x < region.width(); ++x, in += 3, out += 4) {
             out[0] = in[0];
             out[1] = in[1];
             out[2] = in[2];
@@ -35,7 +36,7 @@ QImage toQImage(const Bitmap& bitmap) {
         return {};
     }
     if (bitmap.isSixteenBit() && bitmap.layout() == PixelLayout::Rgb) {
-        return rgb16Copy(bitmap);
+        return rgb16Copy(bitmap, QRect(0, 0, bitmap.width(), bitmap.height()));
     }
     const bool wide = bitmap.isSixteenBit();
     QImage::Format format = QImage::Format_RGB888;
@@ -55,6 +56,17 @@ QImage toQImage(const Bitmap& bitmap) {
     return QImage(
         bitmap.pixels(), bitmap.width(), bitmap.height(), qsizetype(bitmap.rowBytes()), format,
         [](void* held) { delete static_cast<Bitmap*>(held); }, keepAlive);
+}
+
+QImage toQImage(const Bitmap& bitmap, const QRect& region) {
+    const QRect clipped = region & QRect(0, 0, bitmap.width(), bitmap.height());
+    if (bitmap.isNull() || clipped.isEmpty()) {
+        return {};
+    }
+    if (bitmap.isSixteenBit() && bitmap.layout() == PixelLayout::Rgb) {
+        return rgb16Copy(bitmap, clipped);
+    }
+    return toQImage(bitmap).copy(clipped);
 }
 
 Bitmap fromQImage(const QImage& image) {

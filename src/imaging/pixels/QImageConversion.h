@@ -12,6 +12,10 @@ namespace quorvel::imaging {
 // RGB, which Qt has no format for, an RGBX64 copy.
 QImage toQImage(const Bitmap& bitmap);
 
+// A copy of `region` (clipped to the picture) in the format toQImage gives: it costs what the
+// region holds, however large the picture.
+QImage toQImage(const Bitmap& bitmap, const QRect& region);
+
 // An 8-bit Bitmap copied from any QImage: grey formats stay grey, opaque ones become RGB, others
 // RGBA.
 Bitmap fromQImage(const QImage& image);

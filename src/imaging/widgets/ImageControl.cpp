@@ -373,8 +373,7 @@ void ImageControl::rebuildViewIfStale() const {
         const QRect visible =
             QRect(scroll_, viewport) & QRect(0, 0, displayed_.width(), displayed_.height());
         view_ = inDisplayColours(
-            toQImage(displayed_)
-                .copy(visible)
+            toQImage(displayed_, visible)
                 .convertToFormat(displayed_.hasAlpha() ? QImage::Format_ARGB32_Premultiplied
                                                        : QImage::Format_RGB32),
             displayed_.metadata().icc);

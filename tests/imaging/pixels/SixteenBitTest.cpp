@@ -220,5 +220,19 @@ TEST(SampleDepth, ViewsShowTheEightBitLevels) {
     EXPECT_EQ(image.pixelColor(2, 1), pixelAt(rgb, 2, 1));
 }
 
+TEST(SampleDepth, RegionConversionHoldsOnlyTheRegion) {
+    for (const PixelLayout layout : {PixelLayout::Grey, PixelLayout::Rgb, PixelLayout::Rgba}) {
+        const Bitmap wide = pattern16(40, 30, layout);
+        // The region is clipped to the picture.
+        const QImage part = toQImage(wide, QRect(25, 12, 20, 10));
+        ASSERT_EQ(part.size(), QSize(15, 10)) << int(layout);
+        EXPECT_EQ(part.format(), toQImage(wide).format());
+        for (const QPoint p : {QPoint(0, 0), QPoint(14, 9), QPoint(7, 3)}) {
+            EXPECT_EQ(part.pixelColor(p), pixelAt(wide, 25 + p.x(), 12 + p.y())) << int(layout);
+        }
+        EXPECT_TRUE(toQImage(wide, QRect(40, 0, 5, 5)).isNull());
+    }
+}
+
 }  // namespace
 }  // namespace quorvel::imaging

@@ -118,6 +118,87 @@ TEST_F(ShownControl, ActualSizeShowsPixelsOneToOneFromTheScrollPosition) {
     EXPECT_EQ(control.ScrollPosition(), QPoint(600 - 337, 500 - 253));
 }
 
+struct OneToOneCase {
+    const char* name;
+    PixelLayout layout;
+    SampleDepth depth;
+};
+
+void PrintTo(const OneToOneCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+// Opaque, so that what is painted is the picture's own colour; 16-bit samples use both bytes
+// and fall on every side of the 8-bit levels.
+Bitmap opaquePattern(int width, int height, PixelLayout layout, SampleDepth depth) {
+    PixelBuffer buffer(width, height, layout, depth);
+    const int channels = channelCount(layout);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            for (int c = 0; c < channels; ++c) {
+                const bool alpha = layout == PixelLayout::Rgba && c == 3;
+                const int value = (x * 977 + y * 1231 + c * 20011) % 65536;
+                const std::size_t at = std::size_t(x * channels + c);
+                if (depth == SampleDepth::Sixteen) {
+                    reinterpret_cast<std::uint16_t*>(buffer.row(y))[at] =
+                        std::uint16_t(alpha ? 65535 : value);
+                } else {
+                    buffer.row(y)[at] = std::uint8_t(alpha ? 255 : value % 256);
+                }
+            }
+        }
+    }
+    return Bitmap(std::move(buffer));
+}
+
+// The colour a pixel is painted in: 16-bit samples at their nearest 8-bit level.
+QColor paintedColour(const Bitmap& picture, int x, int y) {
+    const QColor colour = testing::pixelAt(picture, x, y);
+    if (!picture.isSixteenBit()) {
+        return colour;
+    }
+    const QRgba64 wide = colour.rgba64();
+    const auto level = [](int value) { return (value + 128) / 257; };
+    return QColor(level(wide.red()), level(wide.green()), level(wide.blue()));
+}
+
+class OneToOneView : public ShownControl, public ::testing::WithParamInterface<OneToOneCase> {};
+
+TEST_P(OneToOneView, PaintsTheVisiblePixelsFromTheScrollPosition) {
+    const OneToOneCase& c = GetParam();
+    const Bitmap picture = opaquePattern(900, 700, c.layout, c.depth);
+    control.SetBitmap(picture);
+    control.SetDisplayScaling(ImageControl::kActualSize);
+    const QPoint scroll(411, 298);
+    control.SetScrollPosition(scroll);
+    // Only what the panel shows is converted for it.
+    EXPECT_EQ(control.DisplayedView().size(), QSize(337, 253));
+
+    const QImage painted = control.grab().toImage();
+    int wrong = 0;
+    for (int y = 0; y < 253; ++y) {
+        for (int x = 0; x < 337; ++x) {
+            const QColor expected = paintedColour(picture, scroll.x() + x, scroll.y() + y);
+            if (painted.pixelColor(x, y) != expected && ++wrong <= 3) {
+                ADD_FAILURE() << "at " << x << "," << y << ": "
+                              << painted.pixelColor(x, y).name().toStdString() << " instead of "
+                              << expected.name().toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, OneToOneView,
+    ::testing::Values(OneToOneCase{"Grey8", PixelLayout::Grey, SampleDepth::Eight},
+                      OneToOneCase{"Rgb8", PixelLayout::Rgb, SampleDepth::Eight},
+                      OneToOneCase{"Rgba8", PixelLayout::Rgba, SampleDepth::Eight},
+                      OneToOneCase{"Grey16", PixelLayout::Grey, SampleDepth::Sixteen},
+                      OneToOneCase{"Rgb16", PixelLayout::Rgb, SampleDepth::Sixteen},
+                      OneToOneCase{"Rgba16", PixelLayout::Rgba, SampleDepth::Sixteen}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(ImageControl, OperationsWithoutAPictureAreInvalidBitmap) {
     ImageControl control;
     EXPECT_EQ(errorOf([&] { control.ComputeHistogram(0); }), errc::InvalidBitmap);
