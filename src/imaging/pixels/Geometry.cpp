@@ -3,6 +3,7 @@
 
 #include "ErrorCodes.h"
 #include "ImagingError.h"
+#include "ParallelBands.h"
 #include "PixelBudget.h"
 #include "ResampleKernels.h"
 #include "TurnKernels.h"
@@ -12,11 +13,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <exception>
-#include <functional>
 #include <numbers>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 namespace quorvel::imaging {
@@ -104,47 +101,6 @@ std::vector<std::uint8_t> fillPixel(const Bitmap& source, const QColor& fill) {
             break;
     }
     return {red, green, blue, 255};
-}
-
-// Outputs this large are made in horizontal bands on several threads: starting a thread costs far
-// less than a band's work, and a second core nearly halves the time of every loop here. Beyond a
-// few threads the memory traffic, not the arithmetic, sets the pace.
-constexpr std::size_t kBandedBytes = std::size_t(1) << 22;
-constexpr unsigned kMaxBands = 4;
-
-// Runs work(firstRow, endRow) over the rows [0, rows) of an output of `bytes` bytes, and rethrows
-// what a band threw.
-void inBands(int rows, std::size_t bytes, const std::function<void(int, int)>& work) {
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const int bands = bytes < kBandedBytes ? 1 : int(std::min({cores, kMaxBands, unsigned(rows)}));
-    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(bands));
-    const auto band = [&](int index) {
-        try {
-            work(int(std::int64_t(rows) * index / bands),
-                 int(std::int64_t(rows) * (index + 1) / bands));
-        } catch (...) {
-            failures[std::size_t(index)] = std::current_exception();
-        }
-    };
-    std::vector<std::thread> helpers;
-    helpers.reserve(std::size_t(bands));
-    for (int index = 1; index < bands; ++index) {
-        try {
-            helpers.emplace_back(band, index);
-        } catch (const std::system_error&) {
-            // No thread to be had: the band is made here instead.
-            band(index);
-        }
-    }
-    band(0);
-    for (std::thread& helper : helpers) {
-        helper.join();
-    }
-    for (const std::exception_ptr& failure : failures) {
-        if (failure) {
-            std::rethrow_exception(failure);
-        }
-    }
 }
 
 AxisWeights axisWeights(int from, int to) {

@@ -4,6 +4,7 @@
 #include "DepthConversion.h"
 #include "ErrorCodes.h"
 #include "ImagingError.h"
+#include "ParallelBands.h"
 #include "RemapKernels.h"
 #include "VectorClones.h"
 
@@ -181,20 +182,40 @@ std::optional<Bitmap> remappedUnlessAbandoned(const Bitmap& bitmap, const RemapT
     const std::size_t rowBytes = bitmap.rowBytes();
     const int bandRows =
         int(std::max<std::size_t>(1, kBandBytes / std::max<std::size_t>(1, rowBytes)));
-    for (int y = 0; y < bitmap.height(); y += bandRows) {
-        if (abandoned.load(std::memory_order_relaxed)) {
+    const auto remapRows = [&](int first, int end) {
+        for (int y = first; y < end; y += bandRows) {
+            if (abandoned.load(std::memory_order_relaxed)) {
+                return false;
+            }
+            const int rows = std::min(bandRows, end - y);
+            const std::size_t pixels = std::size_t(bitmap.width()) * std::size_t(rows);
+            if (bitmap.isSixteenBit()) {
+                remapSamples16(reinterpret_cast<const std::uint16_t*>(bitmap.row(y)),
+                               reinterpret_cast<std::uint16_t*>(result.row(y)), pixels,
+                               bitmap.channels(), channelMask, wideTable.data());
+            } else {
+                remapPixels(bitmap.row(y), result.row(y), pixels, bitmap.channels(), channelMask,
+                            table);
+            }
+        }
+        return true;
+    };
+    if (!bitmap.isSixteenBit()) {
+        if (!remapRows(0, bitmap.height())) {
             return std::nullopt;
         }
-        const int rows = std::min(bandRows, bitmap.height() - y);
-        const std::size_t pixels = std::size_t(bitmap.width()) * std::size_t(rows);
-        if (bitmap.isSixteenBit()) {
-            remapSamples16(reinterpret_cast<const std::uint16_t*>(bitmap.row(y)),
-                           reinterpret_cast<std::uint16_t*>(result.row(y)), pixels,
-                           bitmap.channels(), channelMask, wideTable.data());
-        } else {
-            remapPixels(bitmap.row(y), result.row(y), pixels, bitmap.channels(), channelMask,
-                        table);
+        return Bitmap(std::move(result), bitmap.metadata());
+    }
+    // The 16-bit lookup is bound by the arithmetic rather than the memory traffic, so it gains
+    // from every core.
+    std::atomic<bool> stopped{false};
+    inBands(bitmap.height(), result.byteCount(), [&](int first, int end) {
+        if (!remapRows(first, end)) {
+            stopped.store(true, std::memory_order_relaxed);
         }
+    });
+    if (stopped.load(std::memory_order_relaxed)) {
+        return std::nullopt;
     }
     return Bitmap(std::move(result), bitmap.metadata());
 }

@@ -11,8 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -147,6 +150,67 @@ TEST(SampleDepth, RemapLeavesAlphaAndUnselectedChannels) {
     }
     EXPECT_EQ(valuesOf(remapped(rgba, table, kAllChannels)),
               (std::vector<std::uint16_t>{0, 32639, 65021, 1000}));
+}
+
+struct LargeRemapCase {
+    std::string name;
+    PixelLayout layout;
+    int channel;
+};
+
+void PrintTo(const LargeRemapCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class LargeRemap16 : public ::testing::TestWithParam<LargeRemapCase> {};
+
+// Pictures of several megabytes are remapped in bands on several threads; every sample still
+// goes through the table exactly once, band edges and odd sizes included.
+TEST_P(LargeRemap16, EverySampleGoesThroughTheTable) {
+    const LargeRemapCase& c = GetParam();
+    const int width = 1531;
+    const int height =
+        int((std::size_t(9) << 20) / (std::size_t(width) * 2 * channelCount(c.layout)));
+    const Bitmap source = pattern16(width, height, c.layout);
+    RemapCurve curve{};
+    for (std::size_t i = 0; i < curve.size(); ++i) {
+        curve[i] = std::sqrt(double(i) / 255.0);
+    }
+    const RemapTable16 table = remapTable16(curve);
+    const std::vector<std::uint16_t> result = valuesOf(remapped(source, curve, c.channel));
+    const std::vector<std::uint16_t> values = valuesOf(source);
+    const std::size_t channels = std::size_t(channelCount(c.layout));
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const std::size_t channel = i % channels;
+        const bool selected =
+            c.layout == PixelLayout::Grey ||
+            (channel < 3 && (c.channel == kAllChannels || channel == std::size_t(c.channel - 1)));
+        ASSERT_EQ(result[i], selected ? table[values[i]] : values[i]) << "sample " << i;
+    }
+}
+
+const LargeRemapCase kLargeRemapCases[] = {
+    {"GreyAll", PixelLayout::Grey, kAllChannels},
+    {"GreyBlue", PixelLayout::Grey, 3},
+    {"RgbAll", PixelLayout::Rgb, kAllChannels},
+    {"RgbRed", PixelLayout::Rgb, 1},
+    {"RgbBlue", PixelLayout::Rgb, 3},
+    {"RgbaAll", PixelLayout::Rgba, kAllChannels},
+    {"RgbaGreen", PixelLayout::Rgba, 2},
+};
+INSTANTIATE_TEST_SUITE_P(LayoutsAndChannels, LargeRemap16, ::testing::ValuesIn(kLargeRemapCases),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(SampleDepth, AnAbandonedRemapMakesNothing) {
+    const Bitmap source = pattern16(1531, 1000, PixelLayout::Rgb);
+    const RemapTable table{};
+    const std::atomic<bool> abandoned{true};
+    EXPECT_FALSE(remappedUnlessAbandoned(source, table, identityCurve(), kAllChannels, abandoned));
+    const std::atomic<bool> wanted{false};
+    const std::optional<Bitmap> made =
+        remappedUnlessAbandoned(source, table, identityCurve(), kAllChannels, wanted);
+    ASSERT_TRUE(made);
+    EXPECT_TRUE(samePixels(*made, source));
 }
 
 struct GeometryCase {
