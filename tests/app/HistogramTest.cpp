@@ -91,13 +91,5 @@ TEST_F(HistogramTest, DescribesWhatEachPanelShowsAndTheModifiedOneFollowsTheSlid
     EXPECT_EQ(original.Histogram().luminance, before.luminance);
 }
 
-TEST_F(HistogramTest, ThePanelsMenusOfferTheToggle) {
-    for (const QWidget* panel : {static_cast<QWidget*>(window_.LEAD1()),
-                                 static_cast<QWidget*>(window_.LEAD2())}) {
-        EXPECT_TRUE(panel->actions().contains(window_.HistogramAction()));
-    }
-    EXPECT_TRUE(window_.HistogramAction()->isCheckable());
-}
-
 }  // namespace
 }  // namespace quorvel::app

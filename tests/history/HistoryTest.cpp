@@ -17,22 +17,6 @@ WorkingState stateAt(int position, const imaging::Bitmap& working, const imaging
     return state;
 }
 
-TEST(History, UndoAndRedoWalkTheStepsAndANewStepForgetsWhatCouldBeRedone) {
-    const imaging::Bitmap a = testing::solidBitmap(4, 4, PixelLayout::Rgb, 1, 2, 3);
-    History history;
-    EXPECT_FALSE(history.canUndo());
-    history.record(stateAt(20, a, a));
-    history.record(stateAt(10, a, a));
-    const WorkingState back = history.undo(stateAt(5, a, a));
-    EXPECT_EQ(back.sliderPosition, 10);
-    EXPECT_TRUE(history.canRedo());
-    EXPECT_EQ(history.redo(back).sliderPosition, 5);
-    EXPECT_EQ(history.undo(stateAt(5, a, a)).sliderPosition, 10);
-    history.record(stateAt(10, a, a));
-    EXPECT_FALSE(history.canRedo());
-    EXPECT_EQ(history.undoSteps(), 2u);
-}
-
 TEST(History, ACommandThatChangedNothingLeavesNoStep) {
     const imaging::Bitmap a = testing::solidBitmap(4, 4, PixelLayout::Rgb, 1, 2, 3);
     const imaging::Bitmap equalButOther = testing::solidBitmap(4, 4, PixelLayout::Rgb, 1, 2, 3);

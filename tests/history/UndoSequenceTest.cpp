@@ -231,7 +231,7 @@ TEST(UndoCommands, ALoadStartsAFreshHistoryAndTheMenusOfferTheCommands) {
             }
         }
         EXPECT_TRUE(names.contains("Undo") && names.contains("Redo") &&
-                    names.contains("RestoreAction"))
+                    names.contains("RestoreAction") && names.contains("HistogramAction"))
             << names.join(' ').toStdString();
     }
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ExternalFiles.h"
 #include "DisplayColour.h"
+#include "ExternalFiles.h"
 #include "FileFormats.h"
 #include "IccProfiles.h"
 #include "ImageControl.h"

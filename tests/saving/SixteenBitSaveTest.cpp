@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ExternalFiles.h"
 #include "DepthConversion.h"
+#include "ExternalFiles.h"
 #include "FileFormats.h"
 #include "ImageFile.h"
 #include "ImageSave.h"

@@ -1,15 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileNames.h"
 
-#include "FolderEntries.h"
 #include "QtPrinters.h"
 
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace quorvel::imaging {
 namespace {
@@ -69,25 +63,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, NamesNoFileCanHave,
                                            RefusedCase{"LowBelowTheEscapes", u"\xdc7f"},
                                            RefusedCase{"LowOutsideTheEscapes", u"\xdd00"}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// Qt alone would look for a file named with U+FFFD instead.
-TEST(FileNames, FindAndOpenAFileByItsBytes) {
-    QTemporaryDir folder;
-    const QByteArray local = QFile::encodeName(folder.path()) + "/\xff.txt";
-    const int fd = ::open(local.constData(), O_CREAT | O_WRONLY, 0644);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::write(fd, "here", 4), 4);
-    ::close(fd);
-
-    const QString path = pathFromLocalBytes(local);
-    EXPECT_EQ(kindOfFile(path), FileKind::RegularFile);
-    EXPECT_EQ(kindOfFile(folder.path()), FileKind::Other);
-    EXPECT_EQ(kindOfFile(folder.filePath(QString(QChar(0xfffd)) + ".txt")), FileKind::Missing);
-    QFile file;
-    ASSERT_TRUE(openForReading(file, path));
-    EXPECT_EQ(file.readAll(), "here");
-    testing::removeFolderFiles(QFile::encodeName(folder.path()));
-}
 
 }  // namespace
 }  // namespace quorvel::imaging

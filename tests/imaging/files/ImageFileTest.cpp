@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ExternalFiles.h"
 #include "ErrorCodes.h"
+#include "ExternalFiles.h"
 #include "ImageFile.h"
 #include "ImagingError.h"
 #include "QImageConversion.h"
@@ -66,12 +66,6 @@ public:
         return QProcess::execute("convert", arguments + QStringList{path(name)}) == 0 ? path(name)
                                                                                       : QString();
     }
-    // Noise compresses badly, so the file cut short really lacks pixel data.
-    QString truncatedNoise(const QString& name) const {
-        const QByteArray bytes =
-            testing::fileBytes(convert(name, {"-size", "64x64", "xc:", "+noise", "Random"}));
-        return write("cut-" + name, bytes.left(bytes.size() * 6 / 10));
-    }
     // A GIF frame far outside its 1 x 1 screen.
     QString strayGifFrame() const { return convert("s.gif", {"xc:", "-page", "+60000+60000"}); }
     // A PNG of a few bytes whose header declares 100000 x 100000 pixels.
@@ -127,8 +121,6 @@ const BadFileCase kBadFiles[] = {
     {"Folder", [](auto& f) { return f.dir.path(); }, CannotOpenFile},
     {"EmptyFile", [](auto& f) { return f.write("e.png", {}); }, InvalidFileFormat},
     {"TextNamedJpeg", [](auto& f) { return f.write("t.jpg", "Only words.\n"); }, InvalidFileFormat},
-    {"TruncatedJpeg", [](auto& f) { return f.truncatedNoise("n.jpg"); }, ReadFailed},
-    {"TruncatedPng", [](auto& f) { return f.truncatedNoise("n.png"); }, ReadFailed},
     {"HugePng", [](auto& f) { return f.hugePng(); }, NoMemory},
     // libvips widens the screen to hold the frame.
     {"GifFrameFarOffScreen", [](auto& f) { return f.strayGifFrame(); }, NoMemory},
@@ -485,18 +477,6 @@ TEST_F(ImageFile, BitsPerPixelChoosesGreyOrRgbAndDroppedAlphaLeavesWhite) {
     for (const int bits : {1, 16, 48, -8}) {
         EXPECT_EQ(errorOf([&] { loadImageFile(path, 0, bits); }), InvalidBitsPerPixel) << bits;
     }
-}
-
-TEST_F(ImageFile, CmykJpegComesOutAsRgb) {
-    const QString path =
-        convert("cmyk.jpg", {"-size", "8x8", "xc:rgb(200,40,40)", "-colorspace", "CMYK"});
-    EXPECT_EQ(queryFileInfo(path, 0).bitsPerPixel, 32);
-    const Bitmap bitmap = loadImageFile(path, 0, 0);
-    ASSERT_EQ(bitmap.layout(), PixelLayout::Rgb);
-    const QColor centre = pixelAt(bitmap, 4, 4);
-    // Without a profile the printing inks are guessed, so only the kind of colour is certain.
-    EXPECT_GT(centre.red(), 120);
-    EXPECT_GT(centre.red() - std::max(centre.green(), centre.blue()), 60);
 }
 
 TEST_F(ImageFile, MultiPageFilesGiveTheFirstPageUnlessAskedForAnother) {

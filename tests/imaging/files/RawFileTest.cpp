@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ExternalFiles.h"
 #include "CfaDng.h"
 #include "ErrorCodes.h"
+#include "ExternalFiles.h"
 #include "ImageFile.h"
 #include "ImagingError.h"
 #include "TestImages.h"
