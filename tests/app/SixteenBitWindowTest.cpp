@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ExternalFiles.h"
 #include "ImageControl.h"
 #include "LevelHistogram.h"
 #include "Main.h"
@@ -9,9 +10,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -49,17 +48,6 @@ std::vector<quint16> photoSamples(int channels) {
     std::fill_n(samples.begin(), 3, quint16(0));
     std::fill_n(samples.begin() + channels, 3, quint16(65535));
     return samples;
-}
-
-QByteArray runTool(const QString& program, const QStringList& arguments,
-                   const QByteArray& input = {}) {
-    QProcess process;
-    process.start(program, arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    const bool ran = process.waitForFinished(60000) &&
-                     process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    return ran ? process.readAllStandardOutput() : QByteArray();
 }
 
 // The exposure correction as the README states it, worked out here from the unrounded tone curve
@@ -123,12 +111,12 @@ TEST_P(SixteenBitWindow, SavesTheCorrectionOfTheUnroundedCurve) {
     const std::vector<quint16> samples = photoSamples(channels);
     QByteArray raw(qsizetype(samples.size() * 2), '\0');
     qToLittleEndian<quint16>(samples.data(), qsizetype(samples.size()), raw.data());
+    const QString samplesFile = dir_.filePath("deep.samples");
+    ASSERT_TRUE(testing::writeFileBytes(samplesFile, raw));
     const QString input = dir_.filePath("deep.png");
-    runTool("convert",
-            {"-size", QString("%1x%2").arg(kWidth).arg(kHeight), "-depth", "16", "-endian", "LSB",
-             map + ":-", input},
-            raw);
-    ASSERT_EQ(runTool("identify", {"-format", "%z", input}), "16");
+    testing::toolOutput("convert", {"-size", QString("%1x%2").arg(kWidth).arg(kHeight), "-depth",
+                                    "16", "-endian", "LSB", map + ":" + samplesFile, input});
+    ASSERT_EQ(testing::toolOutput("identify", {"-format", "%z", input}), "16");
 
     Main window;
     window.Form_Load("");
@@ -160,7 +148,8 @@ TEST_P(SixteenBitWindow, SavesTheCorrectionOfTheUnroundedCurve) {
     window.Save()->click();
     EXPECT_EQ(preselected, c.alpha ? 64 : 48);
     EXPECT_TRUE(messages_.titles.isEmpty()) << messages_.titles.join(", ").toStdString();
-    ASSERT_EQ(runTool("identify", {"-format", "%z", saved}), QByteArray::number(c.depth));
+    ASSERT_EQ(testing::toolOutput("identify", {"-format", "%z", saved}),
+              QByteArray::number(c.depth));
 
     const ExpectedCorrection correct(samples, channels, 1.0f);
     std::vector<int> expected;
@@ -169,7 +158,7 @@ TEST_P(SixteenBitWindow, SavesTheCorrectionOfTheUnroundedCurve) {
         const int value = alpha ? samples[i] : correct(samples[i]);
         expected.push_back(c.depth == 16 ? value : (value + 128) / 257);
     }
-    const QByteArray bytes = runTool(
+    const QByteArray bytes = testing::toolOutput(
         "convert", {saved, "-depth", QString::number(c.depth), "-endian", "LSB", map + ":-"});
     std::vector<int> read;
     for (qsizetype i = 0; i < bytes.size(); i += c.depth / 8) {

@@ -70,7 +70,8 @@ public:
     QString strayGifFrame() const { return convert("s.gif", {"xc:", "-page", "+60000+60000"}); }
     // A PNG of a few bytes whose header declares 100000 x 100000 pixels.
     QString hugePng() const {
-        QByteArray bytes = testing::fileBytes(save("huge.png", patternImage(1, 1, QImage::Format_RGB888)));
+        QByteArray bytes =
+            testing::fileBytes(save("huge.png", patternImage(1, 1, QImage::Format_RGB888)));
         const quint32 size[] = {100000, 100000};
         qToBigEndian<quint32>(size, 2, bytes.data() + 16);  // in IHDR, the first chunk
         qToBigEndian<quint32>(crc32(bytes.mid(12, 17)), bytes.data() + 29);  // or libpng stops
@@ -161,13 +162,21 @@ QByteArray tiffWithDirectoryFirst(const QImage& image) {
     memcpy(out, "II*\0", 4);
     qToLittleEndian<quint32>(8, out + 4);
     qToLittleEndian<quint16>(kEntries, out + 8);
-    const quint32 entries[kEntries][3] = {
-        {256, 4, quint32(rgb.width())}, {257, 4, quint32(rgb.height())}, {258, 3, bitsAt},
-        {259, 3, 1},  {262, 3, 2}, {273, 4, offsetsAt}, {277, 3, 3},
-        {278, 4, 16}, {279, 4, countsAt}, {284, 3, 1}};
+    const quint32 entries[kEntries][3] = {{256, 4, quint32(rgb.width())},
+                                          {257, 4, quint32(rgb.height())},
+                                          {258, 3, bitsAt},
+                                          {259, 3, 1},
+                                          {262, 3, 2},
+                                          {273, 4, offsetsAt},
+                                          {277, 3, 3},
+                                          {278, 4, 16},
+                                          {279, 4, countsAt},
+                                          {284, 3, 1}};
     for (int i = 0; i < kEntries; ++i) {
         uchar* entry = out + 10 + 12 * i;
-        const quint32 count = entries[i][0] == 258 ? 3 : entries[i][0] == 273 || entries[i][0] == 279 ? strips : 1;
+        const quint32 count = entries[i][0] == 258                           ? 3
+                              : entries[i][0] == 273 || entries[i][0] == 279 ? strips
+                                                                             : 1;
         qToLittleEndian<quint16>(quint16(entries[i][0]), entry);
         qToLittleEndian<quint16>(quint16(entries[i][1]), entry + 2);
         qToLittleEndian<quint32>(count, entry + 4);
@@ -193,7 +202,8 @@ QByteArray tiffWithDirectoryFirst(const QImage& image) {
 
 // A damaged file gets the same verdict however the decoder's threads happen to run.
 TEST_F(ImageFile, TruncatedFilesAreRefusedEveryTime) {
-    const QString png = convert("noise.png", {"-size", "512x384", "xc:", "+noise", "Random", "-depth", "8"});
+    const QString png =
+        convert("noise.png", {"-size", "512x384", "xc:", "+noise", "Random", "-depth", "8"});
     const QString jpeg = convert("noise.jpg", {png});
     const QString tiff = write("noise.tif", tiffWithDirectoryFirst(QImage(png)));
     EXPECT_TRUE(samePixels(loadImageFile(tiff, 0, 0), loadImageFile(png, 0, 0)));
@@ -308,8 +318,8 @@ const HostileCase kHostileFiles[] = {
          // One strip of the whole huge picture, its 750 MB declared but not there.
          QByteArray bytes = tiffWithDirectoryFirst(patternImage(16, 16, QImage::Format_RGB888));
          auto* entries = reinterpret_cast<uchar*>(bytes.data()) + 10;
-         qToLittleEndian<quint32>(kClaimedSide, entries + 8);       // width
-         qToLittleEndian<quint32>(kClaimedSide, entries + 12 + 8);  // height
+         qToLittleEndian<quint32>(kClaimedSide, entries + 8);           // width
+         qToLittleEndian<quint32>(kClaimedSide, entries + 12 + 8);      // height
          qToLittleEndian<quint32>(kClaimedSide, entries + 7 * 12 + 8);  // rows per strip
          // A single strip's offset and length are held in the directory entries themselves.
          qToLittleEndian<quint32>(quint32(bytes.size() - 16 * 16 * 3), entries + 5 * 12 + 8);
@@ -352,9 +362,8 @@ TEST_F(ImageFile, LargePicturesInSmallFilesStillLoad) {
     QImageWriter writer(&progressive, "jpeg");
     writer.setProgressiveScanWrite(true);
     ASSERT_TRUE(writer.write(plain));
-    const QString files[] = {
-        write("plain.jpg", progressive.data()), save("plain.png", plain),
-        convert("plain.gif", {"-size", "3000x2000", "xc:rgb(40,90,160)"})};
+    const QString files[] = {write("plain.jpg", progressive.data()), save("plain.png", plain),
+                             convert("plain.gif", {"-size", "3000x2000", "xc:rgb(40,90,160)"})};
     for (const QString& file : files) {
         const Bitmap bitmap = loadImageFile(file, 0, 0);
         EXPECT_EQ(bitmap.width(), 3000) << file.toStdString();
@@ -366,8 +375,10 @@ TEST_F(ImageFile, ContentsInMemoryLoadAsTheFileDoes) {
     const QString jpeg = save("photo.jpg", patternImage(6, 4, QImage::Format_RGB888));
     const QString png = save("photo.png", patternImage(6, 4, QImage::Format_RGBA8888));
     for (const QString& file : {jpeg, png}) {
-        EXPECT_EQ(queryImageData(testing::fileBytes(file), 0).format, queryFileInfo(file, 0).format);
-        EXPECT_TRUE(samePixels(loadImageData(testing::fileBytes(file), 0, 0), loadImageFile(file, 0, 0)));
+        EXPECT_EQ(queryImageData(testing::fileBytes(file), 0).format,
+                  queryFileInfo(file, 0).format);
+        EXPECT_TRUE(
+            samePixels(loadImageData(testing::fileBytes(file), 0, 0), loadImageFile(file, 0, 0)));
     }
     EXPECT_EQ(errorOf([] { loadImageData({}, 0, 0); }), InvalidFileFormat);
     EXPECT_EQ(errorOf([] { loadImageData("Only words.\n", 0, 0); }), InvalidFileFormat);
@@ -453,6 +464,69 @@ TEST_F(ImageFile, WideFilesKeepSixteenBitsPerChannel) {
     EXPECT_EQ(loadImageFile(ppm, 0, 24).depth(), SampleDepth::Eight);
 }
 
+struct ModernWideCase {
+    const char* name;
+    const char* file;
+    const char* saver;    // the vips operation that writes `file` from the source picture
+    QStringList options;  // and its options
+    int tolerance;        // what the format's own depth and colour coding may cost
+};
+
+void PrintTo(const ModernWideCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ModernWideFiles : public ImageFile, public ::testing::WithParamInterface<ModernWideCase> {};
+
+// Pictures of more than 8 bits per channel from the newer formats are held at 16 bits: a ramp of
+// 1024 steps keeps far more than 256 values in every channel.
+TEST_P(ModernWideFiles, KeepMoreThanEightBitsPerChannel) {
+    const ModernWideCase& c = GetParam();
+    constexpr int kSteps = 1024;
+    std::vector<quint16> samples;
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < kSteps; ++x) {
+            const int ramp = x * 64 + y;
+            samples.insert(samples.end(),
+                           {quint16(ramp), quint16(65535 - ramp), quint16((ramp + 20000) % 65536)});
+        }
+    }
+    const QString source = write("source.ppm", ppm16(kSteps, 4, samples));
+    const QString file = path(c.file);
+    ASSERT_EQ(QProcess::execute("vips", QStringList{c.saver, source, file} + c.options), 0);
+
+    const Bitmap bitmap = loadImageFile(file, 0, 0);
+    ASSERT_TRUE(bitmap.isSixteenBit());
+    ASSERT_EQ(bitmap.layout(), PixelLayout::Rgb);
+    ASSERT_EQ(bitmap.byteCount() / 2, samples.size());
+    int largest = 0;
+    std::vector<std::vector<bool>> seen(3, std::vector<bool>(65536));
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const quint16 value = bitmap.samples16()[i];
+        largest = std::max(largest, std::abs(int(value) - int(samples[i])));
+        seen[i % 3][value] = true;
+    }
+    EXPECT_LE(largest, c.tolerance);
+    for (const std::vector<bool>& channel : seen) {
+        EXPECT_GT(std::count(channel.begin(), channel.end(), true), 512);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ImageFile, ModernWideFiles,
+    ::testing::Values(ModernWideCase{"Heic10",
+                                     "wide.heic",
+                                     "heifsave",
+                                     {"--compression", "hevc", "--bitdepth", "10", "--lossless"},
+                                     1024},
+                      ModernWideCase{"Avif12",
+                                     "wide.avif",
+                                     "heifsave",
+                                     {"--compression", "av1", "--bitdepth", "12", "--lossless"},
+                                     1024},
+                      ModernWideCase{"JpegXl16", "wide.jxl", "jxlsave", {"--lossless"}, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 INSTANTIATE_TEST_SUITE_P(ImageFile, ReadsFormat, ::testing::ValuesIn(kFormats),
                          ::testing::PrintToStringParamName());
 
@@ -501,7 +575,8 @@ TEST_F(ImageFile, OrientationIsAppliedAndTheKeptExifSaysUpright) {
     for (const char orientation : {6, 3}) {
         const QByteArray app1 = QByteArray("\xff\xe1\0\x22", 4) + exifWithOrientation(orientation);
         // Right after the start-of-image marker.
-        const Bitmap bitmap = loadImageFile(write("t.jpg", testing::fileBytes(plain).insert(2, app1)), 0, 0);
+        const Bitmap bitmap =
+            loadImageFile(write("t.jpg", testing::fileBytes(plain).insert(2, app1)), 0, 0);
         const QImage upright =
             QImage(plain).transformed(QTransform().rotate(orientation == 6 ? 90 : 180));
         EXPECT_LE(largestDifference(bitmap, upright), 2) << int(orientation);
