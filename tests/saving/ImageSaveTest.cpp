@@ -77,13 +77,15 @@ protected:
     ImageControl control;
 };
 
-// EXIF from a camera that turned the picture (orientation 6), as little-endian TIFF fields.
+// EXIF from a camera that turned the picture (orientation 6), as little-endian TIFF fields: make,
+// model and orientation, then the two strings.
 const QByteArray kExifTurnedByCamera(
-    "Exif\0\0II*\0\x08\0\0\0\x02\0"
-    "\x0f\x01\x02\0\x0b\0\0\0\x26\0\0\0"
+    "Exif\0\0II*\0\x08\0\0\0\x03\0"
+    "\x0f\x01\x02\0\x0b\0\0\0\x32\0\0\0"
+    "\x10\x01\x02\0\x0c\0\0\0\x3d\0\0\0"
     "\x12\x01\x03\0\x01\0\0\0\x06\0\0\0"
-    "\0\0\0\0QuorvelCam\0",
-    55);
+    "\0\0\0\0QuorvelCam\0Quorvel One\0",
+    79);
 const QByteArray kXmpWithTitle(
     "<?xpacket begin=\"\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?><x:xmpmeta xmlns:x=\"adobe:ns:meta/\">"
     "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description "
@@ -214,10 +216,11 @@ TEST_P(EveryFormatAndDepth, ReadsBackAsThePictureWithItsMetadata) {
 
     if (c.carriesMetadata()) {
         // The pixels were turned upright on loading, so the saved orientation is normal.
-        EXPECT_EQ(toolOutput("exiftool", {"-f", "-s3", "-EXIF:Make", "-EXIF:Orientation#",
-                                       "-XMP-dc:Title", "-IPTC:ObjectName", path(name)}),
-                  QByteArray("QuorvelCam\n1\nQuorvel title\n") +
-                      (c.format->code == fileformat::Webp ? "-\n" : "Quorvel name\n"));
+        EXPECT_EQ(
+            toolOutput("exiftool", {"-f", "-s3", "-EXIF:Make", "-EXIF:Model", "-EXIF:Orientation#",
+                                    "-XMP-dc:Title", "-IPTC:ObjectName", path(name)}),
+            QByteArray("QuorvelCam\nQuorvel One\n1\nQuorvel title\n") +
+                (c.format->code == fileformat::Webp ? "-\n" : "Quorvel name\n"));
         // An RGB profile does not describe grey pixels.
         EXPECT_EQ(toolOutput("exiftool", {"-b", "-ICC_Profile", path(name)}),
                   c.grey() || c.depth.bitsPerPixel == 1 ? QByteArray() : photoMetadata().icc);
