@@ -113,6 +113,14 @@ TEST_F(RawFile, TurnsUprightAsTheCameraWasHeld) {
     expectPatches(picture, [](QPoint p) { return QPoint(kHeight - 1 - p.y(), p.x()); });
 }
 
+TEST_F(RawFile, UndoesTheCamerasWhiteBalanceAsShot) {
+    // Under warm light the sensor recorded white with much less red and blue than green; a
+    // picture developed without the camera's white balance would come out markedly cyan-green.
+    const QString file = path("warm.dng");
+    ASSERT_TRUE(writeCfaDng(file, patchScene(), DngLayout::PreviewFirst, 1, {0.4f, 1.0f, 0.5f}));
+    expectPatches(loadImageFile(file, 0, 0), [](QPoint p) { return p; });
+}
+
 TEST_F(RawFile, GivesTheLayoutAskedFor) {
     const QString file = dng("camera.dng", DngLayout::RawFirst);
     const Bitmap grey = loadImageFile(file, 0, 8);

@@ -26,7 +26,7 @@ double linear(int level) {
 }
 
 // Tags every DNG reader needs in the first directory.
-void setCameraTags(TIFF* tiff, int orientation) {
+void setCameraTags(TIFF* tiff, int orientation, const AsShotNeutral& neutral) {
     static const std::uint8_t version[4] = {1, 4, 0, 0};
     TIFFSetField(tiff, TIFFTAG_DNGVERSION, version);
     TIFFSetField(tiff, TIFFTAG_DNGBACKWARDVERSION, version);
@@ -39,11 +39,10 @@ void setCameraTags(TIFF* tiff, int orientation) {
                                          0.0415f, 0.0557f,  -0.2040f, 1.0570f};
     TIFFSetField(tiff, TIFFTAG_COLORMATRIX1, 9, xyzToCamera);
     TIFFSetField(tiff, TIFFTAG_CALIBRATIONILLUMINANT1, std::uint16_t(21));  // D65
-    static const float neutral[3] = {1.0f, 1.0f, 1.0f};
-    TIFFSetField(tiff, TIFFTAG_ASSHOTNEUTRAL, 3, neutral);
+    TIFFSetField(tiff, TIFFTAG_ASSHOTNEUTRAL, 3, neutral.data());
 }
 
-bool writeSensor(TIFF* tiff, const QImage& scene) {
+bool writeSensor(TIFF* tiff, const QImage& scene, const AsShotNeutral& neutral) {
     const int width = scene.width();
     const int height = scene.height();
     TIFFSetField(tiff, TIFFTAG_SUBFILETYPE, 0);
@@ -61,9 +60,12 @@ bool writeSensor(TIFF* tiff, const QImage& scene) {
     TIFFSetField(tiff, TIFFTAG_CFAPATTERN, 4, rggb);
     const std::uint32_t white = kWhiteLevel;
     TIFFSetField(tiff, TIFFTAG_WHITELEVEL, 1, &white);
-    std::array<std::uint16_t, 256> levels{};
-    for (int i = 0; i < 256; ++i) {
-        levels[std::size_t(i)] = std::uint16_t(std::lround(linear(i) * kWhiteLevel));
+    std::array<std::array<std::uint16_t, 256>, 3> levels{};
+    for (std::size_t channel = 0; channel < 3; ++channel) {
+        for (int i = 0; i < 256; ++i) {
+            levels[channel][std::size_t(i)] =
+                std::uint16_t(std::lround(linear(i) * neutral[channel] * kWhiteLevel));
+        }
     }
     const QImage rgb = scene.convertToFormat(QImage::Format_RGB888);
     std::vector<std::uint16_t> row(std::size_t(width), 0);
@@ -72,7 +74,7 @@ bool writeSensor(TIFF* tiff, const QImage& scene) {
         for (int x = 0; x < width; ++x) {
             // R G on even rows, G B on odd ones.
             const int channel = (y % 2) + (x % 2);
-            row[std::size_t(x)] = levels[pixels[x * 3 + channel]];
+            row[std::size_t(x)] = levels[std::size_t(channel)][pixels[x * 3 + channel]];
         }
         if (TIFFWriteScanline(tiff, row.data(), std::uint32_t(y), 0) < 0) {
             return false;
@@ -106,17 +108,18 @@ bool writePreview(TIFF* tiff, const QImage& scene) {
 
 }  // namespace
 
-bool writeCfaDng(const QString& path, const QImage& scene, DngLayout layout, int orientation) {
+bool writeCfaDng(const QString& path, const QImage& scene, DngLayout layout, int orientation,
+                 const AsShotNeutral& neutral) {
     const std::unique_ptr<TIFF, TiffCloser> tiff(
         TIFFOpen(QFile::encodeName(path).constData(), "w"));
     if (!tiff) {
         return false;
     }
-    setCameraTags(tiff.get(), orientation);
+    setCameraTags(tiff.get(), orientation, neutral);
     if (layout == DngLayout::PreviewFirst && !writePreview(tiff.get(), scene)) {
         return false;
     }
-    return writeSensor(tiff.get(), scene);
+    return writeSensor(tiff.get(), scene, neutral);
 }
 
 }  // namespace quorvel::testing
