@@ -115,7 +115,7 @@ TEST_F(ExposureTest, RestoreGivesTheSameStartAsALoad) {
     moveSliderTo(10);
     const Bitmap afterLoad = window_.LEAD1()->Bitmap();
 
-    window_.LEAD1()->RotateImage(9000, true, 0xFFFFFF);
+    window_.Rotate90()->click();
     moveSliderTo(30);
     window_.Restore()->click();
     EXPECT_EQ(window_.Slider1()->value(), 20);

@@ -17,7 +17,6 @@
 
 #include <unistd.h>
 #include <cstdio>
-#include <cstdlib>
 
 namespace quorvel::batch {
 namespace {
@@ -182,38 +181,6 @@ TEST_F(BatchRunTest, ANameThatIsNoUtf8IsReadAndWrittenByItsBytes) {
     EXPECT_EQ(run(BatchSettings{}, {imaging::pathFromLocalBytes("caf\xe9.png")}), 0)
         << report_.toStdString();
     EXPECT_EQ(::access((folder + "/caf\xe9_M.png").constData(), R_OK), 0);
-}
-
-TEST_F(BatchRunTest, ASixteenBitPictureComesOutTheSameEveryTimeAndAsImageMagickReadsIt) {
-    QImage deep(40, 30, QImage::Format_RGBX64);
-    for (int y = 0; y < deep.height(); ++y) {
-        for (int x = 0; x < deep.width(); ++x) {
-            deep.setPixelColor(
-                x, y,
-                QColor(QRgba64::fromRgba64(quint16(x * 1601 + y * 7), quint16(y * 2011 + x),
-                                           quint16((x * y * 97) % 65536), 65535)));
-        }
-    }
-    ASSERT_TRUE(deep.save(path("deep.png")));
-    BatchSettings settings;
-    settings.formatCode = imaging::fileformat::Raw;
-    settings.bitsPerPixel = 24;
-    EXPECT_EQ(run(settings, {"deep.png"}), 0) << report_.toStdString();
-
-    QProcess convert;
-    convert.start("convert", {path("deep.png"), "-depth", "8", "rgb:-"});
-    ASSERT_TRUE(convert.waitForFinished(30000));
-    const QByteArray expected = convert.readAllStandardOutput();
-    const QByteArray first = readFile("deep_M.raw");
-    ASSERT_EQ(expected.size(), 40 * 30 * 3);
-    ASSERT_EQ(first.size(), expected.size());
-    // The two narrow 16-bit values to 8 bits with their own rounding.
-    for (qsizetype i = 0; i < first.size(); ++i) {
-        ASSERT_LE(std::abs(int(quint8(first[i])) - int(quint8(expected[i]))), 1) << i;
-    }
-    settings.overwrite = true;
-    EXPECT_EQ(run(settings, {"deep.png"}), 0);
-    EXPECT_TRUE(readFile("deep_M.raw") == first);
 }
 
 }  // namespace
