@@ -20,18 +20,6 @@ TEST(ProgressBarTest, ShowsDoneTotalRateAndTimeLeft) {
               "[##############################] 24/24  3.0 files/s  0:00 left");
 }
 
-TEST(BatchProgressTest, WithoutATerminalWritesOneLinePerFile) {
-    QString text;
-    QTextStream err(&text);
-    BatchProgress progress(err, 2, false);
-    progress.start();
-    progress.fileDone("a.jpg", {"a_M.jpg", std::nullopt});
-    progress.fileDone("b.jpg", {"b_M.jpg", QString("File not found")});
-    progress.finish();
-    err.flush();
-    EXPECT_EQ(text, "[1/2] a.jpg -> a_M.jpg\nb.jpg: File not found\n");
-}
-
 TEST(BatchProgressTest, OnATerminalRedrawsTheBarWithFailuresAboveIt) {
     QString text;
     QTextStream err(&text);

@@ -41,22 +41,5 @@ TEST(PixelTicketsTest, ARequestAboveTheCapacityIsGrantedAlone) {
     EXPECT_EQ(tickets.held(), 0);
 }
 
-TEST(PixelTicketsTest, AWaitingRequestGoesOnOnceTheOthersRelease) {
-    PixelTickets tickets(100);
-    std::atomic<bool> granted{false};
-    std::jthread waiter;
-    {
-        const PixelTickets::Hold first(tickets, 80);
-        waiter = std::jthread([&] {
-            const PixelTickets::Hold second(tickets, 40);
-            granted = true;
-        });
-        // The waiter cannot have been granted while the first holds 80 of 100.
-        EXPECT_FALSE(granted.load());
-    }
-    waiter.join();
-    EXPECT_TRUE(granted.load());
-}
-
 }  // namespace
 }  // namespace quorvel::batch

@@ -70,8 +70,8 @@ TEST_F(ColourSave, AdobeRgbJpegCarriesItsOwnProfileIntoEveryFormatThatHoldsOne) 
     EXPECT_TRUE(samePixels(png, loaded));
 }
 
-// BMP, TGA, PCX, RAW and WMF carry no profile, and grey carries no RGB one: their readers take the
-// numbers for sRGB, so the numbers are made sRGB.
+// BMP, TGA, PCX, RAW and WMF carry no profile: their readers take the numbers for sRGB, so the
+// numbers are made sRGB.
 TEST_F(ColourSave, FormatsWithoutAProfileGetSrgbPixels) {
     const Bitmap picture = wideGamutPicture(testing::adobeRgbProfile());
     const Bitmap expected = fromQImage(inDisplayColours(toQImage(picture), picture.metadata().icc));
@@ -86,8 +86,6 @@ TEST_F(ColourSave, FormatsWithoutAProfileGetSrgbPixels) {
     const Bitmap bmp = loadImageFile(path("out.bmp"), 0, 0);
     EXPECT_NEAR(bmp.row(2)[9], expected.row(2)[9], 2);
     EXPECT_GT(bmp.row(2)[9], picture.row(2)[9] + 5) << "a stronger red in sRGB numbers";
-    ASSERT_EQ(save(picture, "grey.png", fileformat::Png, 8), 0);
-    EXPECT_TRUE(embeddedProfile("grey.png").isEmpty());
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Bitmap.h"
 #include "ErrorCodes.h"
-#include "ImageControl.h"
 #include "ImagingError.h"
 #include "PixelBudget.h"
 #include "QImageConversion.h"
@@ -13,16 +12,6 @@ namespace quorvel::imaging {
 namespace {
 
 using testing::patternBitmap;
-using testing::pixelAt;
-
-TEST(Bitmap, NullMeansNoPicture) {
-    const Bitmap none;
-    EXPECT_TRUE(none.isNull());
-    EXPECT_FALSE(bool(none));
-    EXPECT_EQ(none.width(), 0);
-    EXPECT_EQ(none.pixels(), nullptr);
-    EXPECT_TRUE(samePixels(none, Bitmap()));
-}
 
 TEST(Bitmap, CopiesShareStorageAndMetadataCanDiffer) {
     const Bitmap original = patternBitmap(5, 4, PixelLayout::Rgb);
@@ -33,23 +22,6 @@ TEST(Bitmap, CopiesShareStorageAndMetadataCanDiffer) {
     EXPECT_TRUE(tagged.sharesPixelsWith(original));
     EXPECT_EQ(tagged.metadata().icc, QByteArray("icc"));
     EXPECT_TRUE(original.metadata().icc.isEmpty());
-}
-
-TEST(Bitmap, AssigningBetweenControlsGivesAnIndependentPicture) {
-    ImageControl working;
-    ImageControl original;
-    working.SetBitmap(patternBitmap(6, 3, PixelLayout::Rgb));
-    original.SetBitmap(working.Bitmap());
-    const Bitmap before = original.Bitmap();
-
-    for (int v = 0; v < 256; ++v) {
-        working.SetRemapEntry(v, 255 - v);
-    }
-    working.ApplyRemap(kAllChannels);
-
-    EXPECT_TRUE(original.Bitmap().sharesPixelsWith(before));
-    EXPECT_FALSE(working.Bitmap().sharesPixelsWith(before));
-    EXPECT_EQ(pixelAt(working.Bitmap(), 1, 1).red(), 255 - pixelAt(original.Bitmap(), 1, 1).red());
 }
 
 TEST(Bitmap, SizesOutsideTheBudgetAreRefusedBeforeAllocating) {
