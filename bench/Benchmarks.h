@@ -24,6 +24,9 @@ public:
     static constexpr const char* kNotification = "notification";
     static constexpr const char* kDecodeBaseline = "libjpeg_decode";
     static constexpr const char* kLoad = "load";
+    static constexpr const char* kNotification16 = "notification16";
+    static constexpr const char* kVipsCopyBaseline = "vips_copy_png16";
+    static constexpr const char* kLoad16 = "load16";
     static constexpr const char* kRotate90 = "rotate90";
     static constexpr const char* kFlip = "flip";
     static constexpr const char* kMirror = "mirror";
@@ -65,6 +68,13 @@ private:
     void notification(benchmark::State& state);
     void decodeBaseline(benchmark::State& state);
     void load(benchmark::State& state);
+    // The same picture as a 16-bit PNG, written into the folder when first needed, in a window
+    // of its own.
+    const QString& widePngPath();
+    MainWindowDriver& wideWindow();
+    void notification16(benchmark::State& state);
+    void vipsCopyBaseline(benchmark::State& state);
+    void load16(benchmark::State& state);
     // The geometry commands on the full-resolution picture, each making a new picture.
     void rotate90(benchmark::State& state);
     void flip(benchmark::State& state);
@@ -97,6 +107,8 @@ private:
     imaging::Bitmap picture_;
     imaging::Bitmap widePicture_;
     std::unique_ptr<MainWindowDriver> window_;
+    QString widePngPath_;
+    std::unique_ptr<MainWindowDriver> wideWindow_;
     QString rawPath_;
     std::unique_ptr<MainWindowDriver> rawWindow_;
     QString largePicturePath_;

@@ -76,4 +76,21 @@ QString writeLargeTestPicture(const QString& folder, const QString& testPictureP
     return path;
 }
 
+QString writeWideTestPicture(const QString& folder, const QString& testPicturePath) {
+    const QString path = QDir(folder).filePath(QStringLiteral("picture-6000x4000-16bit.png"));
+    try {
+        const VImage eightBit =
+            VImage::new_from_file(QFile::encodeName(testPicturePath).constData());
+        const VImage picture =
+            (eightBit.cast(VIPS_FORMAT_FLOAT) * 257.0 + fineNoise(60.0, 4))
+                .cast(VIPS_FORMAT_USHORT)
+                .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_RGB16));
+        picture.pngsave(QFile::encodeName(path).constData(),
+                        VImage::option()->set("bitdepth", 16)->set("strip", true));
+    } catch (const vips::VError& error) {
+        throw std::runtime_error(error.what());
+    }
+    return path;
+}
+
 }  // namespace quorvel::bench

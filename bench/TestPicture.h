@@ -25,4 +25,10 @@ inline constexpr double kLargePictureBytes = double(kLargePictureWidth) * kLarge
 // path. Throws std::runtime_error when libvips fails.
 QString writeLargeTestPicture(const QString& folder, const QString& testPicturePath);
 
+// The 16-bit figures' picture: the one at `testPicturePath` at 16 bits per channel (each value
+// times 257, with fine noise in the low bits, as a scan or a raw conversion has) as a PNG of
+// kPictureWidth x kPictureHeight into `folder`, and returns its path. Throws std::runtime_error
+// when libvips fails.
+QString writeWideTestPicture(const QString& folder, const QString& testPicturePath);
+
 }  // namespace quorvel::bench
