@@ -321,20 +321,5 @@ TEST_F(Saving, APageThatFailsMidwayLeavesTheBookAsItWas) {
     EXPECT_EQ(entries(), QStringList{"book.tif"});
 }
 
-// The new file waits under a name of its own, which must fit beside the longest names.
-TEST_F(Saving, ReplacesFilesWhoseNamesAreAsLongAsNamesGet) {
-    const Bitmap first = gradient(PixelLayout::Rgba);
-    const Bitmap second = gradient(PixelLayout::Rgb);
-    QStringList names;
-    for (int length = 251; length <= 255; ++length) {
-        names += QString(length - 4, u'n') + ".png";
-        ASSERT_EQ(save(first, names.back(), fileformat::Png, 32), 0) << length;
-        ASSERT_EQ(save(second, names.back(), fileformat::Png, 24), 0) << length;
-        EXPECT_EQ(decodedRgba(path(names.back())), rgbaOf(second)) << length;
-    }
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(entries(), names);
-}
-
 }  // namespace
 }  // namespace quorvel::imaging

@@ -164,13 +164,6 @@ TEST_P(KeepingWrite, RefusesATakenNameAndLeavesItAsItWas) {
     EXPECT_EQ(entries(), QList<QByteArray>({"beach.png", "link.png"}));
 }
 
-TEST_P(KeepingWrite, WritesAFreeName) {
-    ASSERT_EQ(writeFileAtomically(path("beach.png"), newContent, GetParam(), Existing::Keep),
-              std::error_code());
-    EXPECT_EQ(contentOf(path("beach.png")), newContent);
-    EXPECT_EQ(entries(), QList<QByteArray>{"beach.png"});
-}
-
 INSTANTIATE_TEST_SUITE_P(Stagings, KeepingWrite,
                          ::testing::Values(Staging::Unnamed, Staging::TemporaryName),
                          [](const auto& info) {
