@@ -103,9 +103,7 @@ void ImageControl::SetBitmap(const imaging::Bitmap& bitmap) {
 void ImageControl::SetRepaintEnabled(bool enabled) {
     repaintEnabled_ = enabled;
     if (enabled) {
-        displayed_ = bitmap_;
-        displayedRemap_ = pendingRemap_;
-        update();
+        showCurrentPicture();
     }
 }
 
@@ -190,21 +188,39 @@ void ImageControl::ApplyRemap(short channel) {
     const QSize viewSize = displayScaling_ == kFit && !viewport.isEmpty()
                                ? fittedSize({kept.width(), kept.height()}, viewport)
                                : QSize();
-    auto job = std::make_shared<RemapJob>(kept, table, remapCurve_, channel, viewSize);
+    pendingRemap_ = std::make_shared<RemapJob>(kept, table, remapCurve_, channel, viewSize);
+    pendingSubmitted_ = false;
+    // Handed to the worker once the command in progress is done with the pictures it replaces,
+    // so that the result can take over their memory.
+    QMetaObject::invokeMethod(
+        this, [this, weak = std::weak_ptr<RemapJob>(pendingRemap_)] { submitRemap(weak.lock()); },
+        Qt::QueuedConnection);
+    if (repaintEnabled_) {
+        showCurrentPicture();
+    }
+}
+
+void ImageControl::submitRemap(const std::shared_ptr<RemapJob>& job) {
+    if (!job || job != pendingRemap_ || pendingSubmitted_) {
+        return;
+    }
     if (!remapWorker_) {
         remapWorker_ = std::make_unique<RemapWorker>();
     }
+    pendingSubmitted_ = true;
     // The worker stops before this control goes, so the control outlives every post.
     remapWorker_->submit(job, [this, weak = std::weak_ptr<RemapJob>(job)] {
         QMetaObject::invokeMethod(
             this, [this, weak] { takeFinishedRemap(weak.lock()); }, Qt::QueuedConnection);
     });
-    pendingRemap_ = std::move(job);
-    if (repaintEnabled_) {
-        displayed_ = bitmap_;
-        displayedRemap_ = pendingRemap_;
-        update();
-    }
+}
+
+void ImageControl::showCurrentPicture() {
+    displayed_ = bitmap_;
+    displayedRemap_ = pendingRemap_;
+    // The view stays until rebuilt, but the picture it was made from need not.
+    viewSource_ = {};
+    update();
 }
 
 bool ImageControl::IsSettled() const {
@@ -302,10 +318,8 @@ void ImageControl::replaceBitmap(imaging::Bitmap bitmap) {
     abandonRemap();
     bitmap_ = std::move(bitmap);
     if (repaintEnabled_) {
-        displayed_ = bitmap_;
-        displayedRemap_.reset();
         scroll_ = {};
-        update();
+        showCurrentPicture();
     }
 }
 
@@ -318,7 +332,19 @@ void ImageControl::abandonRemap() {
 
 void ImageControl::settleRemap() const {
     if (pendingRemap_) {
+        const bool submitted = pendingSubmitted_;
+        if (!submitted) {
+            // Not with the worker yet: made here and now.
+            pendingRemap_->abandon();
+        }
         bitmap_ = pendingRemap_->result();
+        if (!submitted) {
+            // The panel turns to the exact result as it does when the worker finishes.
+            auto* self = const_cast<ImageControl*>(this);
+            QMetaObject::invokeMethod(
+                self, [self, job = pendingRemap_] { self->takeFinishedRemap(job); },
+                Qt::QueuedConnection);
+        }
         pendingRemap_.reset();
     }
 }
@@ -333,6 +359,7 @@ void ImageControl::takeFinishedRemap(const std::shared_ptr<RemapJob>& job) {
     if (job == displayedRemap_) {
         displayed_ = job->result();
         displayedRemap_.reset();
+        viewSource_ = {};
         update();
     }
 }
@@ -352,6 +379,9 @@ void ImageControl::rebuildViewIfStale() const {
     const QSize viewport = viewportSize();
     if (displayedRemap_ && displayScaling_ != kFit) {
         // Pixels shown one to one must be the remapped ones themselves.
+        if (displayedRemap_ == pendingRemap_) {
+            settleRemap();
+        }
         displayed_ = displayedRemap_->result();
         displayedRemap_.reset();
     }

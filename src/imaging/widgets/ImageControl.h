@@ -134,6 +134,8 @@ private:
     const imaging::Bitmap& requireBitmap() const;
     void replaceBitmap(imaging::Bitmap bitmap);
     void abandonRemap();
+    void submitRemap(const std::shared_ptr<RemapJob>& job);
+    void showCurrentPicture();
     void takeFinishedRemap(const std::shared_ptr<RemapJob>& job);
     // Turns a pending remap into the picture it makes.
     void settleRemap() const;
@@ -144,6 +146,7 @@ private:
     // Until a pending remap is settled, bitmap_ is its source.
     mutable imaging::Bitmap bitmap_;
     mutable std::shared_ptr<RemapJob> pendingRemap_;
+    bool pendingSubmitted_ = false;
     std::unique_ptr<RemapWorker> remapWorker_;
     // What the panel shows: follows bitmap_ and its pending remap only while repainting is
     // enabled.
