@@ -218,8 +218,10 @@ void ImageControl::submitRemap(const std::shared_ptr<RemapJob>& job) {
 void ImageControl::showCurrentPicture() {
     displayed_ = bitmap_;
     displayedRemap_ = pendingRemap_;
-    // The view stays until rebuilt, but the picture it was made from need not.
+    // The view stays until rebuilt, but the picture it was made from (and the remap that made
+    // it) need not.
     viewSource_ = {};
+    viewRemap_.reset();
     update();
 }
 

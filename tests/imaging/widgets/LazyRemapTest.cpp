@@ -59,6 +59,34 @@ protected:
     Bitmap source;
 };
 
+TEST_P(LazyRemap, ReadWhileTheWorkerIsAtItGivesTheExactResult) {
+    control.ApplyRemap(short(GetParam().channel));
+    // Hands the remap to the worker thread.
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(samePixels(control.Bitmap(), eager()));
+}
+
+// As the exposure slider does it: each move starts again from the base while the panel is frozen.
+void remapAgainFrom(ImageControl& control, const Bitmap& base, int channel) {
+    control.SetRepaintEnabled(false);
+    control.SetBitmap(base);
+    control.ApplyRemap(short(channel));
+    control.SetRepaintEnabled(true);
+}
+
+TEST_P(LazyRemap, ANewRemapTakesOverTheMemoryOfThePictureItReplaces) {
+    // No repaint comes between the moves: the view is made once, while the remap is pending.
+    control.hide();
+    control.ApplyRemap(short(GetParam().channel));
+    control.DisplayedView();
+    QTRY_VERIFY(control.IsSettled());
+    const std::uint8_t* const replaced = control.Bitmap().pixels();
+    remapAgainFrom(control, source, GetParam().channel);
+    QTRY_VERIFY(control.IsSettled());
+    EXPECT_EQ(control.Bitmap().pixels(), replaced);
+    EXPECT_TRUE(samePixels(control.Bitmap(), eager()));
+}
+
 TEST_P(LazyRemap, PanelFollowsAtOnceThenShowsTheExactResultsView) {
     control.ApplyRemap(short(GetParam().channel));
     if (!control.IsSettled()) {
