@@ -25,6 +25,11 @@ void remapPixels(const std::uint8_t* in, std::uint8_t* out, std::size_t pixelCou
                  unsigned channelMask, const RemapTable& table);
 
 // The same for 16-bit samples through a 65536-entry table.
+void remapSamples16Portable(const std::uint16_t* in, std::uint16_t* out, std::size_t pixelCount,
+                            int channels, unsigned channelMask, const std::uint16_t* table);
+
+// The same result, eight samples at a time through SSE2 (which every x86-64 processor has);
+// elsewhere the portable loop.
 void remapSamples16(const std::uint16_t* in, std::uint16_t* out, std::size_t pixelCount,
                     int channels, unsigned channelMask, const std::uint16_t* table);
 

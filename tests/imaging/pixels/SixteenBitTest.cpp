@@ -4,6 +4,7 @@
 #include "Geometry.h"
 #include "PixelOps.h"
 #include "QImageConversion.h"
+#include "RemapKernels.h"
 #include "TestImages.h"
 
 #include <QColor>
@@ -151,6 +152,61 @@ TEST(SampleDepth, RemapLeavesAlphaAndUnselectedChannels) {
     EXPECT_EQ(valuesOf(remapped(rgba, table, kAllChannels)),
               (std::vector<std::uint16_t>{0, 32639, 65021, 1000}));
 }
+
+struct WideKernelCase {
+    PixelLayout layout;
+    unsigned channelMask;
+};
+
+void PrintTo(const WideKernelCase& c, std::ostream* out) {
+    *out << channelCount(c.layout) << " channels, mask " << c.channelMask;
+}
+
+class WideRemapKernel : public ::testing::TestWithParam<WideKernelCase> {};
+
+// All 65536 values in a scrambled order, under every table entry; the pixel counts leave tails of
+// every length around the 24-sample period.
+TEST_P(WideRemapKernel, AgreesWithThePortableLoop) {
+    const WideKernelCase& c = GetParam();
+    const std::size_t channels = std::size_t(channelCount(c.layout));
+    std::vector<std::uint16_t> table(65536);
+    for (std::size_t v = 0; v < table.size(); ++v) {
+        table[v] = std::uint16_t(v * 40503u + 977u);
+    }
+    const std::size_t wholeValues = (65536 + channels - 1) / channels;
+    for (std::size_t extra = 0; extra < 25; ++extra) {
+        const std::size_t pixels = wholeValues + extra;
+        const std::size_t samples = pixels * channels;
+        std::vector<std::uint16_t> in(samples);
+        for (std::size_t i = 0; i < samples; ++i) {
+            in[i] = std::uint16_t(i * 7919u + extra);
+        }
+        // Eight guard samples either side catch writes outside the output.
+        std::vector<std::uint16_t> expected(samples + 16, 0xA5A5);
+        std::vector<std::uint16_t> actual(expected);
+        remapSamples16Portable(in.data(), expected.data() + 8, pixels, int(channels), c.channelMask,
+                               table.data());
+        remapSamples16(in.data(), actual.data() + 8, pixels, int(channels), c.channelMask,
+                       table.data());
+        ASSERT_EQ(actual, expected) << pixels << " pixels";
+    }
+}
+
+std::vector<WideKernelCase> everyChannelMask() {
+    std::vector<WideKernelCase> cases;
+    for (const PixelLayout layout : {PixelLayout::Grey, PixelLayout::Rgb, PixelLayout::Rgba}) {
+        for (unsigned mask = 0; mask < (1u << channelCount(layout)); ++mask) {
+            cases.push_back({layout, mask});
+        }
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLayoutAndMask, WideRemapKernel,
+                         ::testing::ValuesIn(everyChannelMask()), [](const auto& info) {
+                             return "Channels" + std::to_string(channelCount(info.param.layout)) +
+                                    "Mask" + std::to_string(info.param.channelMask);
+                         });
 
 struct LargeRemapCase {
     std::string name;
