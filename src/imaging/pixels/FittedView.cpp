@@ -254,12 +254,18 @@ QImage viewOf(const Bitmap& bitmap, QSize size, const BeforeRows& beforeRows = {
     if (view.size() != size) {
         view = view.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    return inDisplayColours(std::move(view), bitmap.metadata().icc);
+    return view;
 }
 
 }  // namespace
 
 QImage scaledView(const Bitmap& bitmap, QSize size) {
+    // Converted each time rather than kept: a slider move remaps the stored view, and the
+    // conversion costs the view's pixels only.
+    return inDisplayColours(storedView(bitmap, size), bitmap.metadata().icc);
+}
+
+QImage storedView(const Bitmap& bitmap, QSize size) {
     if (bitmap.isNull() || size.isEmpty()) {
         return {};
     }
@@ -280,7 +286,7 @@ std::optional<Bitmap> remappedWithView(const Bitmap& bitmap, const RemapTable& t
         std::optional<Bitmap> made =
             remappedUnlessAbandoned(bitmap, table, curve, channel, abandoned);
         if (made && !viewSize.isEmpty()) {
-            scaledView(*made, viewSize);
+            storedView(*made, viewSize);
         }
         return made;
     }

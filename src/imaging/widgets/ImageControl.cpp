@@ -410,11 +410,16 @@ void ImageControl::rebuildViewIfStale() const {
                                                        : QImage::Format_RGB32),
             displayed_.metadata().icc);
     } else {
-        view_ =
-            scaledView(displayed_, fittedSize({displayed_.width(), displayed_.height()}, viewport));
+        const QSize size = fittedSize({displayed_.width(), displayed_.height()}, viewport);
         if (displayedRemap_) {
-            view_ = remappedView(view_, displayed_.layout(), displayedRemap_->table(),
-                                 displayedRemap_->channel());
+            // Remapped in the picture's own colours, as the picture is, and only then converted
+            // for the screen, so that the view equals the settled one in any colour space.
+            view_ = inDisplayColours(remappedView(storedView(displayed_, size), displayed_.layout(),
+                                                 displayedRemap_->table(),
+                                                 displayedRemap_->channel()),
+                                     displayed_.metadata().icc);
+        } else {
+            view_ = scaledView(displayed_, size);
         }
     }
     view_.setDevicePixelRatio(devicePixelRatioF());

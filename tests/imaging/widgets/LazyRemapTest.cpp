@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FittedView.h"
+#include "IccProfiles.h"
 #include "ImageControl.h"
 #include "PixelOps.h"
 #include "QImageConversion.h"
@@ -9,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace quorvel::imaging {
 namespace {
@@ -140,6 +143,56 @@ INSTANTIATE_TEST_SUITE_P(Layouts, LazyRemap,
                                            LayoutCase{PixelLayout::Rgb, 2},
                                            LayoutCase{PixelLayout::Grey, kAllChannels},
                                            LayoutCase{PixelLayout::Rgba, kAllChannels}));
+
+// Four flat quarters of saturated colour, stored in Adobe RGB: far enough from sRGB that
+// remapping before or after the display conversion gives visibly different colours.
+Bitmap wideGamutQuarters() {
+    constexpr int kWidth = 1600;
+    constexpr int kHeight = 1200;
+    const std::uint8_t colours[4][3] = {{200, 60, 40}, {40, 170, 60}, {50, 70, 200}, {230, 210, 30}};
+    PixelBuffer buffer(kWidth, kHeight, PixelLayout::Rgb);
+    for (int y = 0; y < kHeight; ++y) {
+        std::uint8_t* row = buffer.row(y);
+        for (int x = 0; x < kWidth; ++x) {
+            const auto& colour = colours[(y < kHeight / 2 ? 0 : 2) + (x < kWidth / 2 ? 0 : 1)];
+            std::copy(colour, colour + 3, row + x * 3);
+        }
+    }
+    Metadata metadata;
+    metadata.icc = testing::adobeRgbProfile();
+    return Bitmap(std::move(buffer), metadata);
+}
+
+int largestDifference(const QImage& a, const QImage& b, QPoint at) {
+    const QColor p = a.pixelColor(at);
+    const QColor q = b.pixelColor(at);
+    return std::max({std::abs(p.red() - q.red()), std::abs(p.green() - q.green()),
+                     std::abs(p.blue() - q.blue())});
+}
+
+TEST(WideGamutRemap, PanelDuringTheMoveShowsTheColoursOfTheSettledPanel) {
+    ImageControl control;
+    control.resize(301, 211);
+    control.SetBorderStyle(0);
+    control.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&control));
+    control.SetBitmap(wideGamutQuarters());
+    sendTable(control, brightening());
+    control.ApplyRemap(kAllChannels);
+    ASSERT_FALSE(control.IsSettled());
+    const QImage quick = control.DisplayedView();
+    QTRY_VERIFY(control.IsSettled());
+    const QImage settled = control.DisplayedView();
+    ASSERT_EQ(quick.size(), settled.size());
+    // Inside the quarters the views' resampling agrees; only the order of remap and
+    // conversion could part them.
+    const int w = settled.width();
+    const int h = settled.height();
+    for (const QPoint at : {QPoint(w / 4, h / 4), QPoint(3 * w / 4, h / 4), QPoint(w / 4, 3 * h / 4),
+                            QPoint(3 * w / 4, 3 * h / 4)}) {
+        EXPECT_LE(largestDifference(quick, settled, at), 1) << at.x() << "," << at.y();
+    }
+}
 
 TEST(RemappedView, PassesTheSelectedChannelsOfAViewThroughTheTable) {
     QImage view(2, 1, QImage::Format_RGB32);
