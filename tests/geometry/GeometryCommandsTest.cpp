@@ -6,19 +6,17 @@
 #include "RotateDialog.h"
 #include "TestImages.h"
 #include "ThumbTextSlider.h"
+#include "UnexpectedMessages.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -39,20 +37,11 @@ void pressOk(QWidget* dialog) {
 }
 
 // The main window with a picture opened from a file and corrected by a drag of the slider to 12.
-// Every message box is answered with OK and recorded, so that none blocks a test and an
-// unexpected one shows in the expectations.
+// Every message box is recorded and closed, so that none blocks a test and an unexpected one
+// shows in the expectations.
 class GeometryFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        window_.Form_Load("");
-        QObject::connect(&answerer_, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                messages_.append(box->windowTitle() + QStringLiteral(": ") + box->text());
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        answerer_.start(10);
-    }
+    void SetUp() override { window_.Form_Load(""); }
 
     void loadAndCorrect(const imaging::Bitmap& picture) {
         const QString path = dir_.filePath("picture.png");
@@ -64,7 +53,7 @@ protected:
         ASSERT_FALSE(samePixels(corrected_, loaded_));
     }
 
-    std::string messages() const { return messages_.join(u'\n').toStdString(); }
+    std::string messages() const { return messages_.seen.join(u'\n').toStdString(); }
     imaging::Bitmap working() const { return window_.LEAD1()->Bitmap(); }
     QSize workingSize() const { return {working().width(), working().height()}; }
 
@@ -85,8 +74,7 @@ protected:
 
     QTemporaryDir dir_;
     app::Main window_;
-    QTimer answerer_;
-    QStringList messages_;
+    testing::UnexpectedMessages messages_;
     imaging::Bitmap loaded_;
     imaging::Bitmap corrected_;
 };

@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GetKeyValue.h"
 #include "SystemInfoLauncher.h"
+#include "UnexpectedMessages.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QMap>
-#include <QMessageBox>
 #include <QStringList>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -135,21 +132,12 @@ TEST_P(StartSysInfoTest, StartsTheToolOrSaysItIsUnavailable) {
         kRegSz, QByteArray("C:\\Dir", 7)};
     system->fileExists = c.folderHasTool;
     system->startSucceeds = c.startSucceeds;
-    // Answers message boxes while the test lasts, so that an unexpected one fails, not blocks.
-    QStringList seen;
-    QTimer answerer;
-    QObject::connect(&answerer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            seen.append(box->windowTitle() + ": " + box->text());
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
-    answerer.start(10);
+    const testing::UnexpectedMessages messages;
 
     SystemInfoLauncher(system, "Quorvel", nullptr).StartSysInfo();
 
     EXPECT_EQ(system->calls.join(", ").toStdString(), c.calls);
-    EXPECT_EQ(seen.join(", ").toStdString(),
+    EXPECT_EQ(messages.seen.join(", ").toStdString(),
               c.message ? "Quorvel: System Information Is Unavailable At This Time" : "");
     EXPECT_TRUE(system->openKeys.isEmpty());
 }
