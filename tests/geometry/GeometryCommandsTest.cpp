@@ -394,13 +394,13 @@ TEST_P(RotateDialogTyped, TurnsByTheAngleTyped) {
 // 40 x 30 turned by 30 degrees needs 40 cos 30 + 30 sin 30 = 49.6 by 40 sin 30 + 30 cos 30 = 46.0.
 INSTANTIATE_TEST_SUITE_P(
     Values, RotateDialogTyped,
-    ::testing::Values(TypedRotate{"ThirtyEnlarged", "30", 30, true, false, {50, 46}},
-                      TypedRotate{"ThirtyInPlaceRed", "30", 30, false, true, {40, 30}},
-                      TypedRotate{"MinusThirtyEnlargedRed", "-30", -30, true, true, {50, 46}},
-                      TypedRotate{"MinusThirtyInPlace", "-30", -30, false, false, {40, 30}},
-                      TypedRotate{"ThreeHundredThirtyInPlace", "330", -30, false, false, {40, 30}},
-                      TypedRotate{"MinusTwoHundredTenAndAHalfEnlarged", "-210.5", 149.5, true,
-                                  false, {50, 47}}),
+    ::testing::Values(
+        TypedRotate{"ThirtyEnlarged", "30", 30, true, false, {50, 46}},
+        TypedRotate{"ThirtyInPlaceRed", "30", 30, false, true, {40, 30}},
+        TypedRotate{"MinusThirtyEnlargedRed", "-30", -30, true, true, {50, 46}},
+        TypedRotate{"MinusThirtyInPlace", "-30", -30, false, false, {40, 30}},
+        TypedRotate{"ThreeHundredThirtyInPlace", "330", -30, false, false, {40, 30}},
+        TypedRotate{"MinusTwoHundredTenAndAHalfEnlarged", "-210.5", 149.5, true, false, {50, 47}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GeometryFixture, AFifthOfThreePixelsIsRefusedAndNothingMoves) {

@@ -28,7 +28,7 @@ using testing::toolOutput;
 // One page as ImageMagick decodes it, in 8-bit RGBA; empty when there is no such page.
 QByteArray decodedRgba(const QString& path, int page = 0) {
     return toolOutput("convert",
-                   {QStringLiteral("%1[%2]").arg(path).arg(page), "-depth", "8", "rgba:-"});
+                      {QStringLiteral("%1[%2]").arg(path).arg(page), "-depth", "8", "rgba:-"});
 }
 
 QByteArray rgbaOf(const Bitmap& bitmap) {
@@ -195,9 +195,10 @@ TEST_P(EveryFormatAndDepth, ReadsBackAsThePictureWithItsMetadata) {
         EXPECT_EQ(uchar(fileBytes(path(name)).at(28)), c.depth.bitsPerPixel) << "header's depth";
     }
     if (!c.depth.palette && c.format->code != fileformat::Wmf) {
-        EXPECT_EQ(toolOutput("identify", {"-format", "%[channels]", path(name)}), c.alpha()  ? "srgba"
-                                                                               : c.grey() ? "gray"
-                                                                                          : "srgb");
+        EXPECT_EQ(toolOutput("identify", {"-format", "%[channels]", path(name)}),
+                  c.alpha()  ? "srgba"
+                  : c.grey() ? "gray"
+                             : "srgb");
     }
     const QByteArray decoded = decodedRgba(path(name));
     ASSERT_EQ(decoded.size(), expected.size());
@@ -241,7 +242,8 @@ TEST_F(Saving, LoadingTakesIptcAsOtherProgramsWriteIt) {
         const QString file = path(QStringLiteral("other.%1").arg(extension));
         ASSERT_EQ(save(gradient(PixelLayout::Rgb), "plain.png", fileformat::Png, 24), 0);
         toolOutput("vips", {"copy", path("plain.png"), file});
-        toolOutput("exiftool", {"-q", "-overwrite_original", "-IPTC:ObjectName=Quorvel name", file});
+        toolOutput("exiftool",
+                   {"-q", "-overwrite_original", "-IPTC:ObjectName=Quorvel name", file});
         EXPECT_TRUE(loadImageFile(file, 0, 0)
                         .metadata()
                         .iptc.contains(QByteArray("\x1c\x02\x05\x00\x0cQuorvel name", 17)))

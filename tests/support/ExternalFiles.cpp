@@ -19,8 +19,8 @@ bool writeFileBytes(const QString& path, const QByteArray& bytes) {
 QByteArray toolOutput(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
-    const bool ran = process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
-                     process.exitCode() == 0;
+    const bool ran = process.waitForFinished(60000) &&
+                     process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     return ran ? process.readAllStandardOutput() : QByteArray();
 }
 
