@@ -12,9 +12,10 @@ namespace quorvel::imaging {
 // RGB, which Qt has no format for, an RGBX64 copy.
 QImage toQImage(const Bitmap& bitmap);
 
-// A copy of `region` (clipped to the picture) in the format toQImage gives: it costs what the
-// region holds, however large the picture.
-QImage toQImage(const Bitmap& bitmap, const QRect& region);
+// `region` of the picture (clipped to it) ready to paint: RGB32, or ARGB32 premultiplied when the
+// picture has alpha, 16-bit samples at their nearest 8-bit level. It costs what the region holds,
+// however large the picture.
+QImage paintableRegion(const Bitmap& bitmap, const QRect& region);
 
 // An 8-bit Bitmap copied from any QImage: grey formats stay grey, opaque ones become RGB, others
 // RGBA.

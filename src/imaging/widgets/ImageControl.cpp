@@ -404,11 +404,7 @@ void ImageControl::rebuildViewIfStale() const {
         // Only the visible part is converted: the picture may be far larger than the screen.
         const QRect visible =
             QRect(scroll_, viewport) & QRect(0, 0, displayed_.width(), displayed_.height());
-        view_ = inDisplayColours(
-            toQImage(displayed_, visible)
-                .convertToFormat(displayed_.hasAlpha() ? QImage::Format_ARGB32_Premultiplied
-                                                       : QImage::Format_RGB32),
-            displayed_.metadata().icc);
+        view_ = inDisplayColours(paintableRegion(displayed_, visible), displayed_.metadata().icc);
     } else {
         const QSize size = fittedSize({displayed_.width(), displayed_.height()}, viewport);
         if (displayedRemap_) {

@@ -340,17 +340,31 @@ TEST(SampleDepth, ViewsShowTheEightBitLevels) {
     EXPECT_EQ(image.pixelColor(2, 1), pixelAt(rgb, 2, 1));
 }
 
-TEST(SampleDepth, RegionConversionHoldsOnlyTheRegion) {
+// What the one-to-one view paints is what Qt's own conversion of the region gives, for every
+// 16-bit value and every layout and depth.
+TEST(SampleDepth, PaintableRegionIsQtsConversionOfJustThatRegion) {
+    PixelBuffer buffer(256, 86, PixelLayout::Rgb, SampleDepth::Sixteen);
+    auto* samples = reinterpret_cast<std::uint16_t*>(buffer.data());
+    for (std::size_t i = 0; i < buffer.byteCount() / 2; ++i) {
+        samples[i] = std::uint16_t(i);
+    }
+    const Bitmap everyValue(std::move(buffer));
+    EXPECT_EQ(paintableRegion(everyValue, QRect(0, 0, 256, 86)),
+              toQImage(everyValue).convertToFormat(QImage::Format_RGB32));
+
     for (const PixelLayout layout : {PixelLayout::Grey, PixelLayout::Rgb, PixelLayout::Rgba}) {
-        const Bitmap wide = pattern16(40, 30, layout);
-        // The region is clipped to the picture.
-        const QImage part = toQImage(wide, QRect(25, 12, 20, 10));
-        ASSERT_EQ(part.size(), QSize(15, 10)) << int(layout);
-        EXPECT_EQ(part.format(), toQImage(wide).format());
-        for (const QPoint p : {QPoint(0, 0), QPoint(14, 9), QPoint(7, 3)}) {
-            EXPECT_EQ(part.pixelColor(p), pixelAt(wide, 25 + p.x(), 12 + p.y())) << int(layout);
+        const QImage::Format painted = layout == PixelLayout::Rgba
+                                           ? QImage::Format_ARGB32_Premultiplied
+                                           : QImage::Format_RGB32;
+        for (const Bitmap& picture : {pattern16(40, 30, layout), patternBitmap(40, 30, layout)}) {
+            // The region is clipped to the picture.
+            const QImage part = paintableRegion(picture, QRect(25, 12, 20, 10));
+            ASSERT_EQ(part.size(), QSize(15, 10)) << int(layout);
+            EXPECT_EQ(part.format(), painted);
+            EXPECT_EQ(part, toQImage(picture).copy(QRect(25, 12, 15, 10)).convertToFormat(painted))
+                << int(layout) << " " << int(picture.depth());
+            EXPECT_TRUE(paintableRegion(picture, QRect(40, 0, 5, 5)).isNull());
         }
-        EXPECT_TRUE(toQImage(wide, QRect(40, 0, 5, 5)).isNull());
     }
 }
 
