@@ -19,6 +19,17 @@ QByteArray saved(cmsHPROFILE profile) {
     return bytes;
 }
 
+// Fills one grid point of the CMYK to Lab table: `cargo` is an sRGB to Lab transform.
+int idealInks(const cmsUInt16Number in[], cmsUInt16Number out[], void* cargo) {
+    const double white = 1.0 - in[3] / 65535.0;
+    const double rgb[3] = {(1.0 - in[0] / 65535.0) * white, (1.0 - in[1] / 65535.0) * white,
+                           (1.0 - in[2] / 65535.0) * white};
+    cmsCIELab lab;
+    cmsDoTransform(static_cast<cmsHTRANSFORM>(cargo), rgb, &lab, 1);
+    cmsFloat2LabEncoded(out, &lab);
+    return 1;
+}
+
 }  // namespace
 
 QByteArray adobeRgbProfile() {
@@ -42,6 +53,34 @@ QByteArray greyProfile() {
     const QByteArray bytes = saved(cmsCreateGrayProfile(&white, curve));
     cmsFreeToneCurve(curve);
     return bytes;
+}
+
+QByteArray idealInksCmykProfile() {
+    cmsHPROFILE profile = cmsCreateProfilePlaceholder(nullptr);
+    cmsSetProfileVersion(profile, 4.3);
+    cmsSetDeviceClass(profile, cmsSigOutputClass);
+    cmsSetColorSpace(profile, cmsSigCmykData);
+    cmsSetPCS(profile, cmsSigLabData);
+    cmsMLU* description = cmsMLUalloc(nullptr, 1);
+    cmsMLUsetASCII(description, "en", "US", "Ideal inks");
+    cmsWriteTag(profile, cmsSigProfileDescriptionTag, description);
+    cmsMLUfree(description);
+    cmsWriteTag(profile, cmsSigMediaWhitePointTag, cmsD50_XYZ());
+
+    cmsHPROFILE srgb = cmsCreate_sRGBProfile();
+    cmsHPROFILE lab = cmsCreateLab4Profile(nullptr);
+    cmsHTRANSFORM toLab =
+        cmsCreateTransform(srgb, TYPE_RGB_DBL, lab, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, 0);
+    cmsPipeline* inksToLab = cmsPipelineAlloc(nullptr, 4, 3);
+    cmsStage* table = cmsStageAllocCLut16bit(nullptr, 9, 4, 3, nullptr);
+    cmsStageSampleCLut16bit(table, idealInks, toLab, 0);
+    cmsPipelineInsertStage(inksToLab, cmsAT_BEGIN, table);
+    cmsWriteTag(profile, cmsSigAToB0Tag, inksToLab);
+    cmsPipelineFree(inksToLab);
+    cmsDeleteTransform(toLab);
+    cmsCloseProfile(lab);
+    cmsCloseProfile(srgb);
+    return saved(profile);
 }
 
 }  // namespace quorvel::testing

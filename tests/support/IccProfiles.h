@@ -12,5 +12,9 @@ QByteArray adobeRgbProfile();
 QByteArray srgbProfile();
 // Grey with the sRGB tone curve.
 QByteArray greyProfile();
+// CMYK printed with ideal inks on white: red = (1 - C)(1 - K), green = (1 - M)(1 - K) and
+// blue = (1 - Y)(1 - K) in sRGB. Far from any press's profile, so a picture's colours show
+// whether its own profile was used.
+QByteArray idealInksCmykProfile();
 
 }  // namespace quorvel::testing

@@ -92,6 +92,17 @@ TEST_P(ConvertedAtLoad, ComesOutInSrgbOrGrey) {
 INSTANTIATE_TEST_SUITE_P(
     Spaces, ConvertedAtLoad,
     ::testing::Values(
+        // 15 % black leaves 0.85 of the light; cyan 10 %, magenta 75 % and yellow 80 % leave
+        // 0.9, 0.25 and 0.2 of that: 0.765, 0.2125, 0.17, as 8-bit levels 195, 54, 43.
+        ConvertedCase{"CmykJpegWithItsOwnProfile",
+                      [](const ColourSpaces& f) {
+                          return f.convert("inks.jpg",
+                                           {"-size", "6x4", "xc:cmyk(10%,75%,80%,15%)", "-profile",
+                                            f.write("inks.icc", testing::idealInksCmykProfile()),
+                                            "-quality", "100"});
+                      },
+                      [](const ColourSpaces&, const QString&) { return QColor(195, 54, 43); },
+                      PixelLayout::Rgb, 6},
         ConvertedCase{"CmykTiffWithoutProfile",
                       [](const ColourSpaces& f) {
                           return f.convert("cmyk.tif", {"-size", "6x4", "xc:rgb(200,60,40)",
