@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseNames.h"
+#include "ExternalFiles.h"
 #include "ImageControl.h"
 #include "Main.h"
 #include "MainTestHelpers.h"
 #include "ModalDialogs.h"
 #include "ProgramRun.h"
+#include "TestImages.h"
 #include "ThumbTextSlider.h"
 
 #include <QBuffer>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,6 +25,8 @@
 
 namespace quorvel::app {
 namespace {
+
+using quorvel::testing::PrintTo;
 
 // A small photo-like picture: soft gradients with noise, darker than it should be, so that every
 // correction changes many levels.
@@ -63,10 +66,6 @@ struct MatchCase {
     int qFactor;
 };
 
-void PrintTo(const MatchCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
 class BatchMatchesWindowTest : public ::testing::Test {
 protected:
     // Opens `input` in the window, moves the slider as a user would, presses "D" when asked, and
@@ -94,10 +93,8 @@ protected:
                 bits->setCurrentIndex(bits->findData(c.bitsPerPixel));
             }
             quality->setValue(c.qFactor);
-            name->selectAll();
-            QTest::keyClicks(name, saved);
-            QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
-                              Qt::LeftButton);
+            testing::typeOver(name, saved);
+            testing::pressOk(dialog);
             answered = true;
         });
         window.Save()->click();
@@ -132,12 +129,8 @@ protected:
         }
         const ProgramOutcome batch = runProgram(arguments);
         EXPECT_EQ(batch.status, 0) << batch.err.toStdString();
-        return {contents(saved), contents(dir_.filePath("batch/" + resultName))};
-    }
-
-    static QByteArray contents(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return {testing::fileBytes(saved),
+                testing::fileBytes(dir_.filePath("batch/" + resultName))};
     }
 
     QTemporaryDir dir_;
@@ -180,28 +173,20 @@ INSTANTIATE_TEST_SUITE_P(
                                 false, "PNG (*.png)", "png", 24, 2},
                       MatchCase{"SixteenBitPngBrighterAsTiff", "deep.png", QImage::Format_RGBX64, 6,
                                 true, "TIFF (*.tif)", "tif", 24, 2},
-                      MatchCase{"SixteenBitPngAtTheDefaultDepth", "deep.png",
-                                QImage::Format_RGBX64, 12, false, "PNG (*.png)", "png", 0, 2},
+                      MatchCase{"SixteenBitPngAtTheDefaultDepth", "deep.png", QImage::Format_RGBX64,
+                                12, false, "PNG (*.png)", "png", 0, 2},
                       MatchCase{"BrightestAsTga", "beach.jpg", QImage::Format_RGB32, 0, false,
                                 "TGA (*.tga)", "tga", 24, 2}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// EXIF for a picture stored turned: little-endian TIFF header, one entry, Orientation = 6.
-const QByteArray kTurnedExif(
-    "Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x06\0\0\0\0\0\0\0", 32);
+    ::testing::PrintToStringParamName());
 
 TEST_F(BatchMatchesWindowTest, TurnsAndKeepsTheMetadataAsTheWindowDoes) {
-    // A JPEG with its EXIF segment right after the start marker.
+    // A JPEG stored turned: EXIF orientation 6.
     QByteArray jpeg;
     QBuffer buffer(&jpeg);
     ASSERT_TRUE(photoLike(QImage::Format_RGB32).save(&buffer, "JPEG", 90));
-    const QByteArray segment = QByteArray("\xff\xe1", 2) + char((kTurnedExif.size() + 2) >> 8) +
-                               char((kTurnedExif.size() + 2) & 0xff) + kTurnedExif;
     const QString input = dir_.filePath("turned.jpg");
-    QFile file(input);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(jpeg.left(2) + segment + jpeg.mid(2));
-    file.close();
+    ASSERT_TRUE(testing::writeFileBytes(
+        input, testing::withExifSegment(jpeg, testing::exifWithOrientation(6))));
 
     const MatchCase c{"", "", QImage::Format_RGB32, 12, false, "JPEG (*.jpg)", "jpg", 24, 3};
     const auto [windowBytes, batchBytes] = correctBothWays(c, input);
@@ -209,11 +194,9 @@ TEST_F(BatchMatchesWindowTest, TurnsAndKeepsTheMetadataAsTheWindowDoes) {
     EXPECT_TRUE(batchBytes == windowBytes);
 
     // ImageMagick sees the result upright, 64 wide and 96 high, with the EXIF kept.
-    QProcess identify;
-    identify.start("identify",
-                   {"-format", "%[EXIF:Orientation] %wx%h", dir_.filePath("batch/turned_M.jpg")});
-    ASSERT_TRUE(identify.waitForFinished(30000));
-    EXPECT_EQ(QString::fromUtf8(identify.readAllStandardOutput()), "1 64x96");
+    EXPECT_EQ(testing::toolOutput("identify", {"-format", "%[EXIF:Orientation] %wx%h",
+                                               dir_.filePath("batch/turned_M.jpg")}),
+              "1 64x96");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandLine.h"
 
+#include "CaseNames.h"
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -10,16 +11,14 @@
 namespace quorvel::app {
 namespace {
 
+using quorvel::testing::PrintTo;
+
 struct ScanCase {
     const char* name;
     QString argumentText;
     short wordCount;
     std::optional<QString> text;
 };
-
-void PrintTo(const ScanCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class CommandLineScan : public ::testing::TestWithParam<ScanCase> {};
 
@@ -43,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "a b.jpg\" \"c.jpg"},
                       ScanCase{"OpeningQuoteOnlyStays", "\"beach.jpg", 1, "\"beach.jpg"},
                       ScanCase{"Empty", "", 0, std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 }  // namespace
 }  // namespace quorvel::app

@@ -1,18 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Main.h"
 
+#include "CaseNames.h"
 #include "CommandLine.h"
 #include "FileNames.h"
 #include "FolderEntries.h"
 #include "HelpCommand.h"
-#include "PreviewCommands.h"
-#include "frmHelp.h"
 #include "ImageControl.h"
 #include "MainLayout.h"
 #include "MainTestHelpers.h"
 #include "ModalDialogs.h"
+#include "PreviewCommands.h"
 #include "QImageConversion.h"
 #include "QtPrinters.h"
+#include "frmHelp.h"
 
 #include <QDropEvent>
 #include <QFile>
@@ -30,6 +31,8 @@
 
 namespace quorvel::app {
 namespace {
+
+using quorvel::testing::PrintTo;
 
 QImage solidPicture(QColor colour) {
     QImage picture(4, 3, QImage::Format_RGB32);
@@ -134,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
         Opening{"DroppedNameNotUtf8", true, {{"\xff\xfe.png", Qt::darkGreen}}},
         Opening{"DroppedNonPicture", true, {{"notes.png", QColor()}}},
         Opening{"TwoDroppedPictures", true, {{"first.png", Qt::red}, {"second.png", Qt::blue}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 TEST_F(DesktopTest, CtrlOOpensTheLoadDialogAndCtrlSTheSaveDialogOnlyWithAPicture) {
     window_.Form_Load("");
@@ -254,10 +257,6 @@ struct ClientSize {
     QSize size;
 };
 
-void PrintTo(const ClientSize& size, std::ostream* out) {
-    *out << size.name;
-}
-
 class ClientSizes : public ::testing::TestWithParam<ClientSize> {};
 
 TEST_P(ClientSizes, EveryControlHasItsOwnPlaceInsideTheWindow) {
@@ -270,7 +269,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ClientSizes,
                                            ClientSize{"Large", {1600, 1000}},
                                            ClientSize{"LaptopAtScale2", {796, 490}},
                                            ClientSize{"Smallest", {640, 400}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::testing::PrintToStringParamName());
 
 }  // namespace
 }  // namespace quorvel::app

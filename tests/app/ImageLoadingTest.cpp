@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Main.h"
 
+#include "CaseNames.h"
 #include "ImageControl.h"
 #include "ImageDialog.h"
 #include "MainTestHelpers.h"
@@ -21,6 +22,8 @@
 
 namespace quorvel::app {
 namespace {
+
+using quorvel::testing::PrintTo;
 
 // A 5 x 3 picture in four greys, each used several times. Each pixel stands for 128000 pixels of
 // the 1600 x 1200 reference picture.
@@ -94,10 +97,6 @@ struct FailedLoad {
     QString message;
 };
 
-void PrintTo(const FailedLoad& c, std::ostream* out) {
-    *out << c.name;
-}
-
 class CommandLineLoadFailure : public ::testing::TestWithParam<FailedLoad> {};
 
 TEST_P(CommandLineLoadFailure, ReportsAndLeavesTheWindowEmpty) {
@@ -120,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailedLoad{"EmptyQuotedPath", "\"\"", "VB Error: '20008' - Invalid filename specified."},
         FailedLoad{"NoFileCanHaveThisName", QString::fromStdU16String(u"/tmp/\xd800.jpg"),
                    "VB Error: '20008' - Invalid filename specified."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 TEST_F(ImageLoadingTest, OpenDialogLoadsAPictureAndKeepsItWhenTheNextIsNoPicture) {
     const QString path = write("good.png");

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PathBookkeeping.h"
 
+#include "CaseNames.h"
 #include "ImagingError.h"
 #include "QtPrinters.h"
 
@@ -11,16 +12,14 @@
 namespace quorvel::app {
 namespace {
 
+using quorvel::testing::PrintTo;
+
 struct PathCase {
     const char* name;
     QString path;
     std::optional<QString> lastExtension;
     QString suggestedName;
 };
-
-void PrintTo(const PathCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class PathBookkeepingTable : public ::testing::TestWithParam<PathCase> {};
 
@@ -37,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, PathBookkeepingTable,
                                                     "/home/ann/beach_M"},
                                            PathCase{"DottedFolder", "/home/my.pics/beach.jpg",
                                                     "pics/beach", "/home/my_M.pics/beach.jpg"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::testing::PrintToStringParamName());
 
 TEST(PathBookkeepingTest, EmptyPathFails) {
     EXPECT_THROW(bookkeepPath({}), imaging::ImagingError);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseNames.h"
 #include "ProgramRun.h"
 #include "StartMode.h"
 #include "UsageText.h"
@@ -8,15 +9,13 @@
 namespace quorvel::app {
 namespace {
 
+using quorvel::testing::PrintTo;
+
 struct ModeCase {
     const char* name;
     const char* firstArgument;
     StartMode mode;
 };
-
-void PrintTo(const ModeCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class StartModeTest : public ::testing::TestWithParam<ModeCase> {};
 
@@ -38,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ModeCase{"OptionWithValueIsUnknown", "--help=1", StartMode::UnknownOption},
                       ModeCase{"CaseMatters", "--HELP", StartMode::UnknownOption},
                       ModeCase{"BareDoubleDash", "--", StartMode::UnknownOption}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 TEST(ProgramOptionsTest, WorkWithoutADisplay) {
     const ProgramOutcome version = runProgram({"--version"});

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BatchOptions.h"
 
+#include "CaseNames.h"
 #include "FileFormats.h"
 #include "QtPrinters.h"
 
@@ -8,6 +9,8 @@
 
 namespace quorvel::batch {
 namespace {
+
+using quorvel::testing::PrintTo;
 
 BatchRequest parse(QStringList options) {
     options.prepend("--batch");
@@ -57,10 +60,6 @@ struct ExposureCase {
     int slider;
 };
 
-void PrintTo(const ExposureCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
 class ExposureOption : public ::testing::TestWithParam<ExposureCase> {};
 
 TEST_P(ExposureOption, PlacesTheSliderAt20Minus10E) {
@@ -74,17 +73,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, ExposureOption,
                                            ExposureCase{"ThreeTenths", "0.3", 17},
                                            ExposureCase{"MinusSevenTenths", "-0.7", 27},
                                            ExposureCase{"MinusTwo", "-2.0", 40}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::testing::PrintToStringParamName());
 
 struct ErrorCase {
     const char* name;
     QStringList options;
     const char* error;
 };
-
-void PrintTo(const ErrorCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class BatchUsageError : public ::testing::TestWithParam<ErrorCase> {};
 
@@ -131,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"--jobs", "0", "a.jpg"},
                   "--jobs takes a whole number from 1 to 1024, not '0'."},
         ErrorCase{"EmptyOutput", {"--output=", "a.jpg"}, "--output needs a folder."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 TEST(BatchOptionsTest, HelpWinsOverWrongValuesButNotOverUnknownOptions) {
     EXPECT_EQ(parse({"--help"}).kind, BatchRequest::Kind::Help);

@@ -2,6 +2,7 @@
 #include "BatchProgress.h"
 #include "BatchRun.h"
 
+#include "ExternalFiles.h"
 #include "FileFormats.h"
 #include "FileNames.h"
 #include "QtPrinters.h"
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -39,15 +39,10 @@ protected:
     }
 
     void writeFile(const QString& name, const QByteArray& bytes) const {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        ASSERT_TRUE(testing::writeFileBytes(path(name), bytes));
     }
 
-    QByteArray readFile(const QString& name) const {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray readFile(const QString& name) const { return testing::fileBytes(path(name)); }
 
     // Runs a batch over `names` in the test folder; keeps what it reported in `report_`.
     int run(BatchSettings settings, const QStringList& names) {
@@ -63,11 +58,8 @@ protected:
     }
 
     // What ImageMagick, not the program's own reader, says a file is: "PNG 40x30".
-    QString identify(const QString& name) const {
-        QProcess process;
-        process.start("identify", {"-format", "%m %wx%h", path(name)});
-        process.waitForFinished(30000);
-        return QString::fromUtf8(process.readAllStandardOutput());
+    QByteArray identify(const QString& name) const {
+        return testing::toolOutput("identify", {"-format", "%m %wx%h", path(name)});
     }
 
     QStringList stagingLeftovers() const {

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "OutputNames.h"
 
+#include "CaseNames.h"
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>
 
 namespace quorvel::batch {
 namespace {
+
+using quorvel::testing::PrintTo;
 
 struct NameCase {
     const char* name;
@@ -15,10 +18,6 @@ struct NameCase {
     std::optional<QString> folder;
     QString output;
 };
-
-void PrintTo(const NameCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class OutputNameTest : public ::testing::TestWithParam<NameCase> {};
 
@@ -51,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"OtherFormat", "/p/beach.jpg", "png", {}, "/p/beach_M.png"},
         NameCase{"IntoAFolder", "/p/beach.jpg", "tif", "/out", "/out/beach_M.tif"},
         NameCase{"IntoAFolderWithSlash", "beach.jpg", nullptr, "out/", "out/beach_M.jpg"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 TEST(FormatNamedTest, KnowsTheNineFormatsAndNothingElse) {
     for (const char* name : {"jpg", "bmp", "webp", "tif", "png", "wmf", "pcx", "raw", "tga"}) {

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseNames.h"
 #include "ImageControl.h"
 #include "Main.h"
 #include "ModalDialogs.h"
@@ -11,7 +12,6 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QPushButton>
 #include <QSpinBox>
@@ -22,18 +22,29 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numbers>
+#include <optional>
 #include <set>
 #include <tuple>
 
 namespace quorvel::geometry {
 namespace {
 
+using quorvel::testing::PrintTo;
+
 using imaging::PixelLayout;
 using Button = QPushButton* (app::Main::*)() const;
 
-void pressOk(QWidget* dialog) {
-    dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+using testing::pressOk;
+using testing::typeOver;
+
+// Ticks or clears the check box `name` with a click, as a user would.
+void setChecked(QWidget* dialog, const char* name, bool checked) {
+    auto* box = dialog->findChild<QCheckBox*>(QString::fromLatin1(name));
+    if (box->isChecked() != checked) {
+        QTest::mouseClick(box, Qt::LeftButton);
+    }
 }
 
 // The main window with a picture opened from a file and corrected by a drag of the slider to 12.
@@ -89,10 +100,6 @@ struct TurnCase {
     QPoint topLeftFrom;
 };
 
-void PrintTo(const TurnCase& turn, std::ostream* out) {
-    *out << turn.name;
-}
-
 class QuickTurn : public GeometryFixture, public ::testing::WithParamInterface<TurnCase> {};
 
 TEST_P(QuickTurn, KeepsTheCorrectionAndIsUndoneByItsInverse) {
@@ -122,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
         TurnCase{"Rotate180Twice", &app::Main::Rotate180, &app::Main::Rotate180, {5, 3}, {4, 2}},
         TurnCase{"UpdownTwice", &app::Main::updown, &app::Main::updown, {5, 3}, {0, 2}},
         TurnCase{"LeftrightTwice", &app::Main::leftright, &app::Main::leftright, {5, 3}, {4, 0}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 // Each channel a plane of its own slope: any averaging or cubic resampling gives back the plane,
 // sampled at the centres of the new pixels, so the expected content needs no resampler.
@@ -139,15 +146,22 @@ imaging::Bitmap planes(int width, int height) {
     return imaging::Bitmap(std::move(buffer));
 }
 
-// The largest difference from the planes over the pixels at least `margin` from the edges.
-int largestDeparture(const imaging::Bitmap& result, QSize source, int margin) {
-    const double scaleX = double(source.width()) / result.width();
-    const double scaleY = double(source.height()) / result.height();
+// The largest difference from the planes over the pixels of `result` whose place in the source
+// `sourceOf` gives (none: not compared), and how many pixels were compared.
+std::pair<int, int> departureFromPlanes(
+    const imaging::Bitmap& result,
+    const std::function<std::optional<QPointF>(int, int)>& sourceOf) {
     int largest = 0;
-    for (int y = margin; y < result.height() - margin; ++y) {
-        for (int x = margin; x < result.width() - margin; ++x) {
-            const double sx = (x + 0.5) * scaleX - 0.5;
-            const double sy = (y + 0.5) * scaleY - 0.5;
+    int compared = 0;
+    for (int y = 0; y < result.height(); ++y) {
+        for (int x = 0; x < result.width(); ++x) {
+            const std::optional<QPointF> source = sourceOf(x, y);
+            if (!source) {
+                continue;
+            }
+            ++compared;
+            const double sx = source->x();
+            const double sy = source->y();
             const QColor c = testing::pixelAt(result, x, y);
             for (const auto& [value, expected] :
                  {std::pair{c.red(), 3 * sx}, {c.green(), 4 * sy}, {c.blue(), sx + 2 * sy}}) {
@@ -155,7 +169,7 @@ int largestDeparture(const imaging::Bitmap& result, QSize source, int margin) {
             }
         }
     }
-    return largest;
+    return {largest, compared};
 }
 
 struct QuickResizeCase {
@@ -166,10 +180,6 @@ struct QuickResizeCase {
     QSize size;
 };
 
-void PrintTo(const QuickResizeCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
 class QuickResize : public GeometryFixture,
                     public ::testing::WithParamInterface<QuickResizeCase> {};
 
@@ -177,8 +187,19 @@ TEST_P(QuickResize, ScalesAnOddSizedPictureByItsFactor) {
     loadAndCorrect(planes(61, 47));
     window_.Slider1()->setSliderPosition(20);
     (window_.*GetParam().button)()->click();
-    EXPECT_EQ(workingSize(), GetParam().size);
-    EXPECT_LE(largestDeparture(working(), {61, 47}, 2), 2);
+    const QSize size = GetParam().size;
+    ASSERT_EQ(workingSize(), size);
+    // Away from the edges, the centre of each new pixel in the source.
+    const auto [largest, compared] =
+        departureFromPlanes(working(), [size](int x, int y) -> std::optional<QPointF> {
+            if (std::min({x, y, size.width() - 1 - x, size.height() - 1 - y}) < 2) {
+                return std::nullopt;
+            }
+            return QPointF((x + 0.5) * 61 / size.width() - 0.5,
+                           (y + 0.5) * 47 / size.height() - 0.5);
+        });
+    EXPECT_GT(compared, 0);
+    EXPECT_LE(largest, 2);
     expectRebased();
     EXPECT_EQ(messages(), "");
 }
@@ -190,13 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
                       QuickResizeCase{"Third", &app::Main::Resize3, {20, 16}},
                       QuickResizeCase{"Quarter", &app::Main::Resize4, {15, 12}},
                       QuickResizeCase{"Fifth", &app::Main::Resize5, {12, 9}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-void typeInto(QAbstractSpinBox* box, const QString& text) {
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClicks(box, text);
-}
+    ::testing::PrintToStringParamName());
 
 // Values typed into the resize dialog of a 40 x 30 picture, in the order a user would.
 struct TypedResize {
@@ -208,10 +223,6 @@ struct TypedResize {
     QSize size;
 };
 
-void PrintTo(const TypedResize& c, std::ostream* out) {
-    *out << c.name;
-}
-
 class ResizeDialogTyped : public GeometryFixture,
                           public ::testing::WithParamInterface<TypedResize> {};
 
@@ -219,19 +230,13 @@ TEST_P(ResizeDialogTyped, GivesTheSizeTyped) {
     const TypedResize& c = GetParam();
     loadAndCorrect(planes(40, 30));
     testing::whenModalAppears([&c](QWidget* dialog) {
-        auto* lock = dialog->findChild<QCheckBox*>(QStringLiteral("keepAspectRatio"));
-        if (lock->isChecked() != c.keepAspectRatio) {
-            QTest::mouseClick(lock, Qt::LeftButton);
-        }
-        if (*c.width != '\0') {
-            typeInto(dialog->findChild<QSpinBox*>(QStringLiteral("widthPixels")), c.width);
-        }
-        if (*c.height != '\0') {
-            typeInto(dialog->findChild<QSpinBox*>(QStringLiteral("heightPixels")), c.height);
-        }
-        if (*c.widthPercent != '\0') {
-            typeInto(dialog->findChild<QDoubleSpinBox*>(QStringLiteral("widthPercent")),
-                     c.widthPercent);
+        setChecked(dialog, "keepAspectRatio", c.keepAspectRatio);
+        for (const auto& [field, text] : {std::pair{"widthPixels", c.width},
+                                          {"heightPixels", c.height},
+                                          {"widthPercent", c.widthPercent}}) {
+            if (*text != '\0') {
+                typeOver(dialog->findChild<QWidget*>(QString::fromLatin1(field)), text);
+            }
         }
         pressOk(dialog);
     });
@@ -248,7 +253,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedResize{"TallerUnlocked", false, "", "45", "", {40, 45}},
                       TypedResize{"PercentLocked", true, "", "", "150", {60, 45}},
                       TypedResize{"PercentUnlocked", false, "", "", "50", {20, 30}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 // A sharp edge enlarged shows which resampling ran: nearest neighbour makes no new values,
 // bilinear blends within the two, the cubic of high quality overshoots them.
@@ -272,7 +277,7 @@ TEST_P(ResizeDialogResampling, IsTheOneChosen) {
                 resampling->setCurrentIndex(i);
             }
         }
-        typeInto(dialog->findChild<QSpinBox*>(QStringLiteral("widthPixels")), "32");
+        typeOver(dialog->findChild<QWidget*>(QStringLiteral("widthPixels")), "32");
         pressOk(dialog);
     });
     window_.Resize()->click();
@@ -311,38 +316,6 @@ struct TypedRotate {
     QSize size;
 };
 
-void PrintTo(const TypedRotate& c, std::ostream* out) {
-    *out << c.name;
-}
-
-// The largest difference from the planes turned clockwise about the picture's centre, over the
-// pixels whose source lies at least one pixel inside the picture, and how many were compared.
-std::pair<int, int> largestTurnedDeparture(const imaging::Bitmap& result, double degrees) {
-    const double radians = degrees * std::numbers::pi / 180.0;
-    const double c = std::cos(radians);
-    const double s = std::sin(radians);
-    int largest = 0;
-    int compared = 0;
-    for (int y = 0; y < result.height(); ++y) {
-        for (int x = 0; x < result.width(); ++x) {
-            const double dx = x - (result.width() - 1) / 2.0;
-            const double dy = y - (result.height() - 1) / 2.0;
-            const double sx = 19.5 + c * dx + s * dy;
-            const double sy = 14.5 - s * dx + c * dy;
-            if (sx < 1 || sx > 38 || sy < 1 || sy > 28) {
-                continue;
-            }
-            ++compared;
-            const QColor p = testing::pixelAt(result, x, y);
-            for (const auto& [value, expected] :
-                 {std::pair{p.red(), 3 * sx}, {p.green(), 4 * sy}, {p.blue(), sx + 2 * sy}}) {
-                largest = std::max(largest, int(std::lround(std::abs(value - expected))));
-            }
-        }
-    }
-    return {largest, compared};
-}
-
 class RotateDialogTyped : public GeometryFixture,
                           public ::testing::WithParamInterface<TypedRotate> {};
 
@@ -351,11 +324,8 @@ TEST_P(RotateDialogTyped, TurnsByTheAngleTyped) {
     loadAndCorrect(planes(40, 30));
     window_.Slider1()->setSliderPosition(20);
     testing::whenModalAppears([&c](QWidget* dialog) {
-        typeInto(dialog->findChild<QDoubleSpinBox*>(QStringLiteral("angle")), c.angle);
-        auto* grow = dialog->findChild<QCheckBox*>(QStringLiteral("growCanvas"));
-        if (grow->isChecked() != c.growCanvas) {
-            QTest::mouseClick(grow, Qt::LeftButton);
-        }
+        typeOver(dialog->findChild<QWidget*>(QStringLiteral("angle")), c.angle);
+        setChecked(dialog, "growCanvas", c.growCanvas);
         if (c.redFill) {
             testing::whenModalAppears([](QWidget* picker) {
                 qobject_cast<QColorDialog*>(picker)->setCurrentColor(Qt::red);
@@ -367,7 +337,19 @@ TEST_P(RotateDialogTyped, TurnsByTheAngleTyped) {
     });
     window_.Rotate()->click();
     ASSERT_EQ(workingSize(), c.size);
-    const auto [largest, compared] = largestTurnedDeparture(working(), c.degrees);
+    // Turned clockwise about the centre: compared where the source lies a pixel inside the picture.
+    const double radians = c.degrees * std::numbers::pi / 180.0;
+    const auto [largest, compared] =
+        departureFromPlanes(working(), [&c, radians](int x, int y) -> std::optional<QPointF> {
+            const double dx = x - (c.size.width() - 1) / 2.0;
+            const double dy = y - (c.size.height() - 1) / 2.0;
+            const QPointF source(19.5 + std::cos(radians) * dx + std::sin(radians) * dy,
+                                 14.5 - std::sin(radians) * dx + std::cos(radians) * dy);
+            if (source.x() < 1 || source.x() > 38 || source.y() < 1 || source.y() > 28) {
+                return std::nullopt;
+            }
+            return source;
+        });
     EXPECT_GT(compared, 600);
     EXPECT_LE(largest, 2);
     EXPECT_EQ(testing::pixelAt(working(), 0, 0), c.redFill ? QColor(Qt::red) : QColor(Qt::white));
@@ -401,7 +383,7 @@ INSTANTIATE_TEST_SUITE_P(
         TypedRotate{"MinusThirtyInPlace", "-30", -30, false, false, {40, 30}},
         TypedRotate{"ThreeHundredThirtyInPlace", "330", -30, false, false, {40, 30}},
         TypedRotate{"MinusTwoHundredTenAndAHalfEnlarged", "-210.5", 149.5, true, false, {50, 47}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 TEST_F(GeometryFixture, AFifthOfThreePixelsIsRefusedAndNothingMoves) {
     loadAndCorrect(testing::patternBitmap(3, 10, PixelLayout::Rgb));

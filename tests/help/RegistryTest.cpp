@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseNames.h"
 #include "GetKeyValue.h"
 #include "SystemInfoLauncher.h"
 #include "UnexpectedMessages.h"
@@ -16,6 +17,8 @@
 
 namespace quorvel::help {
 namespace {
+
+using quorvel::testing::PrintTo;
 
 // A registry in memory under HKEY_LOCAL_MACHINE with the contracts of the ANSI registry calls; the
 // file test and the program starter only record and answer as told. `calls` logs "open" (a wrong
@@ -80,7 +83,6 @@ struct KeyCase {
     FakeSystemAccess::Value stored;
     // The text read; null when reading must throw.
     const char* expected;
-    friend void PrintTo(const KeyCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class GetKeyValueTest : public ::testing::TestWithParam<KeyCase> {};
@@ -106,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"StringWithoutTerminatingZero", {kRegSz, "C:\\A b"}, "C:\\A b"},
         KeyCase{"SizeZero", {kRegSz, QByteArray()}, nullptr},
         KeyCase{"Number", {kRegDword, QByteArray("\x78\x56\x34\x12", 4)}, "305419896"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 struct LaunchCase {
     const char* name;
@@ -117,7 +119,6 @@ struct LaunchCase {
     bool message;
     // The system calls joined by ", ".
     const char* calls;
-    friend void PrintTo(const LaunchCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class StartSysInfoTest : public ::testing::TestWithParam<LaunchCase> {};
@@ -151,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "open, open, exists C:\\Dir\\MSINFO32.EXE, start C:\\Dir\\MSINFO32.EXE"},
         LaunchCase{"SecondKeyWithoutTheTool", false, false, true, true,
                    "open, open, exists C:\\Dir\\MSINFO32.EXE"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 }  // namespace
 }  // namespace quorvel::help

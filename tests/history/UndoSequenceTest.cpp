@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseNames.h"
 #include "Geometry.h"
 #include "ImageControl.h"
 #include "Main.h"
@@ -25,6 +26,8 @@
 namespace quorvel::history {
 namespace {
 
+using quorvel::testing::PrintTo;
+
 using imaging::Bitmap;
 
 // What the window must show after a sequence, in terms of the picture as loaded.
@@ -45,7 +48,6 @@ struct Sequence {
     // "restore", "undo", "redo" (Ctrl+Shift+Z), "redoY" (Ctrl+Y), "menuUndo", "menuRedo".
     const char* steps;
     Expectation expected;
-    friend void PrintTo(const Sequence& s, std::ostream* out) { *out << s.name; }
 };
 
 class Sequencer {
@@ -212,7 +214,7 @@ TEST_P(UndoSequence, GivesBackTheWholeStateTogether) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sequences, UndoSequence, ::testing::ValuesIn(kSequences),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::testing::PrintToStringParamName());
 
 TEST(UndoCommands, ALoadStartsAFreshHistoryAndTheMenusOfferTheCommands) {
     Sequencer s;

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseNames.h"
 #include "Form1.h"
 #include "ImageControl.h"
 #include "Main.h"
@@ -22,6 +23,8 @@
 
 namespace quorvel::preview {
 namespace {
+
+using quorvel::testing::PrintTo;
 
 using imaging::ImageControl;
 
@@ -72,7 +75,6 @@ struct Sequence {
     // The title on opening, which also names the panel clicked.
     const char* opening;
     std::vector<std::pair<Qt::MouseButton, const char*>> clicks;
-    friend void PrintTo(const Sequence& s, std::ostream* out) { *out << s.name; }
 };
 
 class PreviewSequenceTest : public PreviewTest, public ::testing::WithParamInterface<Sequence> {};
@@ -106,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
                                " Original, Fit to Screen",
                                {{Qt::RightButton, " Original, Actual Size"},
                                 {Qt::LeftButton, " Beautified, Actual Size"}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 // The check runs only if a preview's event loop does; the guard drops it when the test ends.
 TEST(PreviewWithoutPicture, OpensNothing) {

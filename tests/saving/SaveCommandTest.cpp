@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseNames.h"
 #include "FileNames.h"
 #include "FolderEntries.h"
 #include "ImageControl.h"
@@ -9,7 +10,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -26,6 +26,8 @@
 
 namespace quorvel::saving {
 namespace {
+
+using quorvel::testing::PrintTo;
 
 // Answers the coming save dialog as a user would, after noting its title, proposed name and
 // format in `seen`: Escape when `fileName` is empty, otherwise `format` chosen, `fileName` typed
@@ -45,10 +47,8 @@ void answerSaveDialog(QStringList& seen, const QString& fileName = {}, const QSt
             testing::acceptNextMessageBox(*message);
         }
         formats->setCurrentIndex(formats->findText(format));
-        name->selectAll();
-        QTest::keyClicks(name, fileName);
-        QTest::mouseClick(modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
-                          Qt::LeftButton);
+        testing::typeOver(name, fileName);
+        testing::pressOk(modal);
     });
 }
 
@@ -146,7 +146,7 @@ TEST_F(SaveCommandTest, AsksBeforeReplacingAFileAndKeepsItOnNo) {
             testing::whenModalAppears(
                 [dialog](QWidget*) { qobject_cast<QDialog*>(dialog)->reject(); });
         });
-        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        testing::pressOk(dialog);
     });
     window.Save()->click();
 
@@ -180,7 +180,7 @@ TEST_F(SaveCommandTest, ANameThatIsNoUtf8IsSavedUnderItsOwnBytes) {
                     qobject_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->click();
                 });
             }
-            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+            testing::pressOk(dialog);
         });
         window.Save()->click();
     }
@@ -201,10 +201,6 @@ struct DepthCase {
     QImage::Format pixels;
     int preselected;
 };
-
-void PrintTo(const DepthCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class SixteenBitDepthTest : public ::testing::TestWithParam<DepthCase> {
 protected:
@@ -265,7 +261,7 @@ TEST_P(SixteenBitDepthTest, ADepthTheUserChoseStaysAfterTheRoundTrip) {
 INSTANTIATE_TEST_SUITE_P(Pictures, SixteenBitDepthTest,
                          ::testing::Values(DepthCase{"Opaque", QImage::Format_RGBX64, 48},
                                            DepthCase{"WithAlpha", QImage::Format_RGBA64, 64}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::testing::PrintToStringParamName());
 
 }  // namespace
 }  // namespace quorvel::saving

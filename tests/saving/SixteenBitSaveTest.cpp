@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseNames.h"
 #include "DepthConversion.h"
 #include "ExternalFiles.h"
 #include "FileFormats.h"
@@ -16,6 +17,8 @@
 
 namespace quorvel::imaging {
 namespace {
+
+using quorvel::testing::PrintTo;
 
 using testing::fileBytes;
 using testing::toolOutput;
@@ -51,10 +54,6 @@ struct WideCase {
     PixelLayout source;
     const char* map;
 };
-
-void PrintTo(const WideCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class SavesSixteenBits : public ::testing::TestWithParam<WideCase> {
 public:

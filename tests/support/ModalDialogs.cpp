@@ -3,12 +3,15 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCompleter>
 #include <QDeadlineTimer>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -51,6 +54,21 @@ void acceptNextMessageBox(SeenMessage& seen) {
         seen.text = box->text();
         box->button(QMessageBox::Ok)->click();
     });
+}
+
+void pressOk(QWidget* dialog) {
+    QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                      Qt::LeftButton);
+}
+
+void typeOver(QWidget* field, const QString& text) {
+    field->setFocus();
+    if (auto* line = qobject_cast<QLineEdit*>(field)) {
+        line->selectAll();
+    } else if (auto* box = qobject_cast<QAbstractSpinBox*>(field)) {
+        box->selectAll();
+    }
+    QTest::keyClicks(field, text);
 }
 
 void typeFileNameAndAccept(QFileDialog* dialog, const QString& path) {

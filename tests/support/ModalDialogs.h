@@ -23,6 +23,12 @@ struct SeenMessage {
 // Answers the next message box with OK and records it into `seen`.
 void acceptNextMessageBox(SeenMessage& seen);
 
+// Presses the OK button of `dialog`'s button box.
+void pressOk(QWidget* dialog);
+
+// Selects all a line edit or spin box holds and types `text` over it, as a user would.
+void typeOver(QWidget* field, const QString& text);
+
 // Types `path` into a file dialog's name field and presses Enter, as a user would.
 void typeFileNameAndAccept(QFileDialog* dialog, const QString& path);
 

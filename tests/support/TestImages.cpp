@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestImages.h"
 
+#include "ErrorCodes.h"
+#include "ImagingError.h"
+
 #include <QColor>
+
+#include <gtest/gtest.h>
 
 #include <random>
 
@@ -18,6 +23,27 @@ namespace quorvel::testing {
 using imaging::Bitmap;
 using imaging::PixelBuffer;
 using imaging::PixelLayout;
+
+int errorOf(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const imaging::ImagingError& error) {
+        EXPECT_EQ(error.source(), imaging::kImageControlSource);
+        return error.number();
+    }
+    return 0;
+}
+
+QByteArray exifWithOrientation(char orientation) {
+    return QByteArray("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0", 24) + orientation +
+           QByteArray(7, '\0');
+}
+
+QByteArray withExifSegment(QByteArray jpeg, const QByteArray& exif) {
+    const qsizetype length = exif.size() + 2;
+    return jpeg.insert(2,
+                       QByteArray("\xff\xe1", 2) + char(length >> 8) + char(length & 0xff) + exif);
+}
 
 Bitmap patternBitmap(int width, int height, PixelLayout layout) {
     PixelBuffer buffer(width, height, layout);

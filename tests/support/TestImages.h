@@ -3,9 +3,11 @@
 
 #include "Bitmap.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
+#include <functional>
 #include <ostream>
 
 namespace quorvel::imaging {
@@ -28,6 +30,15 @@ imaging::Bitmap randomBitmap(int width, int height, imaging::PixelLayout layout,
 // A picture of one colour (grey uses red as its value).
 imaging::Bitmap solidBitmap(int width, int height, imaging::PixelLayout layout, int red, int green,
                             int blue, int alpha = 255);
+
+// The number of the error `work` throws from the imaging layer, 0 when it succeeds.
+int errorOf(const std::function<void()>& work);
+
+// An EXIF block, as a JPEG's APP1 segment holds it, with only an orientation (1 to 8).
+QByteArray exifWithOrientation(char orientation);
+
+// `jpeg` with `exif` in an APP1 segment right after its start-of-image marker.
+QByteArray withExifSegment(QByteArray jpeg, const QByteArray& exif);
 
 // The pixel at (x, y) as RGBA (grey repeated, alpha opaque when absent; 16-bit values whole).
 QColor pixelAt(const imaging::Bitmap& bitmap, int x, int y);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseNames.h"
 #include "PixelOps.h"
 #include "ToneCurve.h"
 
@@ -11,6 +12,8 @@
 
 namespace quorvel::tone {
 namespace {
+
+using quorvel::testing::PrintTo;
 
 LevelHistogram flat() {
     LevelHistogram histogram{};
@@ -37,10 +40,6 @@ struct ExponentRow {
     float pExposureMode;
     float pDynamicRangeMode;
 };
-
-void PrintTo(const ExponentRow& row, std::ostream* out) {
-    *out << row.name;
-}
 
 class ToneCurveExponentTable : public ::testing::TestWithParam<ExponentRow> {};
 
@@ -73,10 +72,6 @@ struct WorkedRow {
     double k;
     std::array<std::int32_t, 9> entries;
 };
-
-void PrintTo(const WorkedRow& row, std::ostream* out) {
-    *out << row.name;
-}
 
 class ToneCurveWorkedTable : public ::testing::TestWithParam<WorkedRow> {};
 
@@ -114,10 +109,6 @@ struct SliderRow {
     float exposure;
     const char* text;
 };
-
-void PrintTo(const SliderRow& row, std::ostream* out) {
-    *out << row.name;
-}
 
 class ToneCurveSliderPosition : public ::testing::TestWithParam<SliderRow> {};
 

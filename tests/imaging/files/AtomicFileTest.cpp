@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AtomicFile.h"
 
+#include "CaseNames.h"
+#include "ExternalFiles.h"
 #include "FileSizeLimit.h"
 #include "FolderEntries.h"
 
@@ -20,9 +22,10 @@
 namespace quorvel::imaging {
 namespace {
 
+using quorvel::testing::PrintTo;
+
 QByteArray contentOf(const QByteArray& path) {
-    QFile file(QString::fromLatin1(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return testing::fileBytes(QFile::decodeName(path));
 }
 
 void createFile(const QByteArray& path, const QByteArray& content, mode_t mode = 0644) {
@@ -50,10 +53,6 @@ struct TargetCase {
     int nameLength;
     bool existing;
 };
-
-void PrintTo(const TargetCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class EveryTarget : public AtomicWrite, public ::testing::WithParamInterface<TargetCase> {
 protected:
@@ -97,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TargetCase{"NamedStagingNewFile", Staging::TemporaryName, 10, false},
                       TargetCase{"NamedStagingExistingFile", Staging::TemporaryName, 10, true},
                       TargetCase{"NamedStagingName255Bytes", Staging::TemporaryName, 255, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 // The case the unnamed file exists for: the process dies while it writes (here for going past
 // its file size limit), and no half-written file is left under any name.

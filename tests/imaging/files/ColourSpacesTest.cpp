@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseNames.h"
 #include "DepthConversion.h"
 #include "ExternalFiles.h"
 #include "IccProfiles.h"
@@ -15,6 +16,8 @@
 
 namespace quorvel::imaging {
 namespace {
+
+using quorvel::testing::PrintTo;
 
 using quorvel::testing::pixelAt;
 
@@ -73,10 +76,6 @@ struct ConvertedCase {
     PixelLayout layout;
     int tolerance;
 };
-
-void PrintTo(const ConvertedCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class ConvertedAtLoad : public ColourSpaces, public ::testing::WithParamInterface<ConvertedCase> {};
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileNames.h"
 
+#include "CaseNames.h"
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -8,15 +9,13 @@
 namespace quorvel::imaging {
 namespace {
 
+using quorvel::testing::PrintTo;
+
 struct NameCase {
     const char* name;
     QByteArray bytes;
     std::u16string units;
 };
-
-void PrintTo(const NameCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class FileNameBytes : public ::testing::TestWithParam<NameCase> {};
 
@@ -39,16 +38,12 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"EncodedSurrogate", "\xed\xb3\xbf", u"\xdced\xdcb3\xdcbf"},
                       NameCase{"AboveUnicode", "\xf4\x90\x80\x80", u"\xdcf4\xdc90\xdc80\xdc80"},
                       NameCase{"EscapeThenValid", "\xff\xc3\xa9", u"\xdcff\u00e9"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 struct RefusedCase {
     const char* name;
     std::u16string units;
 };
-
-void PrintTo(const RefusedCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class NamesNoFileCanHave : public ::testing::TestWithParam<RefusedCase> {};
 
@@ -62,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, NamesNoFileCanHave,
                                            RefusedCase{"HighBeforeLetter", u"\xd83dx"},
                                            RefusedCase{"LowBelowTheEscapes", u"\xdc7f"},
                                            RefusedCase{"LowOutsideTheEscapes", u"\xdd00"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::testing::PrintToStringParamName());
 
 }  // namespace
 }  // namespace quorvel::imaging

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseNames.h"
 #include "ErrorCodes.h"
 #include "ExternalFiles.h"
 #include "ImageFile.h"
-#include "ImagingError.h"
 #include "QImageConversion.h"
 #include "TestImages.h"
 
@@ -26,7 +26,11 @@
 namespace quorvel::imaging {
 namespace {
 
+using quorvel::testing::PrintTo;
+
 using namespace errc;
+using quorvel::testing::errorOf;
+using quorvel::testing::exifWithOrientation;
 using quorvel::testing::pixelAt;
 
 // Every pixel differs from its neighbours, and so does alpha where the format keeps it. The
@@ -78,26 +82,6 @@ public:
         return write("huge.png", bytes);
     }
 };
-
-// Table rows print, and so are named, as their `name`.
-template <typename Case>
-requires requires(const Case& c) {
-    c.name;
-}
-void PrintTo(const Case& c, std::ostream* out) {
-    *out << c.name;
-}
-
-// The error number `work` throws, 0 when it succeeds.
-int errorOf(const std::function<void()>& work) {
-    try {
-        work();
-    } catch (const ImagingError& error) {
-        EXPECT_EQ(error.source(), kImageControlSource);
-        return error.number();
-    }
-    return 0;
-}
 
 // Largest channel difference, alpha included; 255 when the sizes differ.
 int largestDifference(const Bitmap& bitmap, const QImage& expected) {
@@ -458,10 +442,6 @@ struct ModernWideCase {
     int tolerance;        // what the format's own depth and colour coding may cost
 };
 
-void PrintTo(const ModernWideCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
 class ModernWideFiles : public ImageFile, public ::testing::WithParamInterface<ModernWideCase> {};
 
 // Pictures of more than 8 bits per channel from the newer formats are held at 16 bits: a ramp of
@@ -511,7 +491,7 @@ INSTANTIATE_TEST_SUITE_P(
                                      {"--compression", "av1", "--bitdepth", "12", "--lossless"},
                                      1024},
                       ModernWideCase{"JpegXl16", "wide.jxl", "jxlsave", {"--lossless"}, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 INSTANTIATE_TEST_SUITE_P(ImageFile, ReadsFormat, ::testing::ValuesIn(kFormats),
                          ::testing::PrintToStringParamName());
@@ -549,20 +529,13 @@ TEST_F(ImageFile, MultiPageFilesGiveTheFirstPageUnlessAskedForAnother) {
     }
 }
 
-// An EXIF block, as a JPEG's APP1 segment holds it, with only an orientation.
-QByteArray exifWithOrientation(char orientation) {
-    return QByteArray("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0", 24) + orientation +
-           QByteArray(7, '\0');
-}
-
 TEST_F(ImageFile, OrientationIsAppliedAndTheKeptExifSaysUpright) {
     const QString plain = save("plain.jpg", patternImage(24, 16, QImage::Format_RGB888));
     // Orientation 6 is turned a quarter clockwise, 3 half a turn.
     for (const char orientation : {6, 3}) {
-        const QByteArray app1 = QByteArray("\xff\xe1\0\x22", 4) + exifWithOrientation(orientation);
-        // Right after the start-of-image marker.
-        const Bitmap bitmap =
-            loadImageFile(write("t.jpg", testing::fileBytes(plain).insert(2, app1)), 0, 0);
+        const QByteArray turned =
+            testing::withExifSegment(testing::fileBytes(plain), exifWithOrientation(orientation));
+        const Bitmap bitmap = loadImageFile(write("t.jpg", turned), 0, 0);
         const QImage upright =
             QImage(plain).transformed(QTransform().rotate(orientation == 6 ? 90 : 180));
         EXPECT_LE(largestDifference(bitmap, upright), 2) << int(orientation);

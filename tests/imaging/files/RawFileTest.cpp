@@ -3,7 +3,6 @@
 #include "ErrorCodes.h"
 #include "ExternalFiles.h"
 #include "ImageFile.h"
-#include "ImagingError.h"
 #include "TestImages.h"
 
 #include <QColor>
@@ -19,6 +18,7 @@ namespace quorvel::imaging {
 namespace {
 
 using quorvel::testing::DngLayout;
+using quorvel::testing::errorOf;
 using quorvel::testing::pixelAt;
 using quorvel::testing::writeCfaDng;
 
@@ -41,15 +41,6 @@ QImage patchScene() {
         }
     }
     return scene;
-}
-
-int errorOf(const std::function<void()>& work) {
-    try {
-        work();
-    } catch (const ImagingError& error) {
-        return error.number();
-    }
-    return 0;
 }
 
 class RawFile : public ::testing::Test {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TiffSanity.h"
 
+#include "CaseNames.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QProcess>
@@ -11,6 +13,8 @@
 
 namespace quorvel::imaging {
 namespace {
+
+using quorvel::testing::PrintTo;
 
 struct Layout {
     const char* name;
@@ -43,7 +47,7 @@ TEST_P(TiffLayouts, HoldTheirData) {
 }
 
 INSTANTIATE_TEST_SUITE_P(TiffSanity, TiffLayouts, ::testing::ValuesIn(kLayouts),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::testing::PrintToStringParamName());
 
 // A big-endian TIFF whose one strip of `length` bytes starts right after its directory,
 // followed by `present` bytes of it.
@@ -81,3 +85,5 @@ TEST(TiffSanity, LeavesUnreadableDirectoriesToTheReader) {
 
 }  // namespace
 }  // namespace quorvel::imaging
+
+#include "CaseNames.h"

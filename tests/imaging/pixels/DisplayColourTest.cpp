@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseNames.h"
 #include "DisplayColour.h"
 #include "IccProfiles.h"
 #include "ImageControl.h"
@@ -16,6 +17,8 @@
 
 namespace quorvel::imaging {
 namespace {
+
+using quorvel::testing::PrintTo;
 
 using namespace quorvel::testing;
 
@@ -56,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ProfileCase{"Grey", greyProfile, false},
                       ProfileCase{"Broken", [] { return adobeRgbProfile().left(200); }, false},
                       ProfileCase{"NotAProfile", [] { return QByteArray(300, 'x'); }, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 TEST(DisplayColour, NeutralsStayNeutralAndWhiteStaysWhite) {
     const QByteArray profile = adobeRgbProfile();

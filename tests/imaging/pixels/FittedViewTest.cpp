@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseNames.h"
 #include "FittedView.h"
 #include "ImageControl.h"
 #include "TestImages.h"
@@ -9,6 +10,8 @@
 
 namespace quorvel::imaging {
 namespace {
+
+using quorvel::testing::PrintTo;
 
 using testing::randomBitmap;
 using testing::solidBitmap;
@@ -39,10 +42,6 @@ struct ReductionCase {
     QSize view;      // reached by boxes alone: each side of source / view boxes at least 2 wide
     int lowest = 0;  // of the random bytes
 };
-
-void PrintTo(const ReductionCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class BoxAverage : public ::testing::TestWithParam<ReductionCase> {};
 
@@ -86,10 +85,6 @@ struct SizeCase {
     QSize source;
     QSize view;
 };
-
-void PrintTo(const SizeCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class ViewSize : public ::testing::TestWithParam<SizeCase> {};
 

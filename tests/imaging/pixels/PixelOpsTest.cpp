@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseNames.h"
 #include "ErrorCodes.h"
 #include "ImagingError.h"
 #include "PixelOps.h"
@@ -16,6 +17,8 @@
 
 namespace quorvel::imaging {
 namespace {
+
+using quorvel::testing::PrintTo;
 
 using testing::patternBitmap;
 using testing::pixelAt;
@@ -138,10 +141,6 @@ struct KernelCase {
     int channels;
     unsigned channelMask;
 };
-
-void PrintTo(const KernelCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class RemapKernel : public ::testing::TestWithParam<KernelCase> {};
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ExternalFiles.h"
 #include "ImageDialog.h"
 #include "ImagingError.h"
 #include "ModalDialogs.h"
 #include "TestImages.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QListView>
@@ -69,18 +69,15 @@ TEST_F(OpenDialog, StartsInTheFolderOfTheFileLastChosenEvenInTheNextRun) {
     });
     EXPECT_EQ(seen, QDir(folder.path()).absolutePath());
     const QString settingsFile = qEnvironmentVariable("XDG_CONFIG_HOME") + "/quorvel/quorvel.conf";
-    QFile written(settingsFile);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << settingsFile.toStdString();
-    EXPECT_TRUE(written.readAll().contains(folder.path().toUtf8()));
+    EXPECT_TRUE(testing::fileBytes(settingsFile).contains(folder.path().toUtf8()))
+        << settingsFile.toStdString();
 }
 
 TEST_F(OpenDialog, AConfirmedSaveMakesItsFolderTheOneTheOpenDialogStartsIn) {
     QTemporaryDir saved;
     ImageDialog saving;
     saving.SetFileName(saved.filePath("beach_M.jpg"));
-    testing::whenModalAppears([](QWidget* saveDialog) {
-        saveDialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-    });
+    testing::whenModalAppears(testing::pressOk);
     ASSERT_EQ(saving.ShowSaveDialog(nullptr), 0);
 
     const QString seen = startingFolderOf([&] {
