@@ -2,8 +2,10 @@
 #include "Main.h"
 #include "AppInfo.h"
 #include "CommandLine.h"
+#include "DisplayColour.h"
 #include "FileNames.h"
 #include "OptionRun.h"
+#include "ScreenProfile.h"
 #include "StartMode.h"
 #include "Translations.h"
 
@@ -58,6 +60,8 @@ int main(int argc, char** argv) {
         icon.addFile(QStringLiteral(":/icons/quorvel-%1.png").arg(size), QSize(size, size));
     }
     QApplication::setWindowIcon(icon);
+    // Read once: pictures are painted in the screen's colours where the desktop publishes them.
+    quorvel::imaging::setDisplayProfile(quorvel::imaging::screenProfile());
     // Matches the installed desktop entry, so that the desktop groups the window under it.
     QGuiApplication::setDesktopFileName(QStringLiteral("quorvel"));
 

@@ -42,6 +42,16 @@ QByteArray adobeRgbProfile() {
     return bytes;
 }
 
+QByteArray gamma18Profile() {
+    const cmsCIExyY white = kD65;
+    const cmsCIExyYTRIPLE primaries{{0.64, 0.33, 1.0}, {0.30, 0.60, 1.0}, {0.15, 0.06, 1.0}};
+    cmsToneCurve* gamma = cmsBuildGamma(nullptr, 1.8);
+    cmsToneCurve* curves[3] = {gamma, gamma, gamma};
+    const QByteArray bytes = saved(cmsCreateRGBProfile(&white, &primaries, curves));
+    cmsFreeToneCurve(gamma);
+    return bytes;
+}
+
 QByteArray srgbProfile() {
     return saved(cmsCreate_sRGBProfile());
 }

@@ -8,6 +8,8 @@ namespace quorvel::testing {
 // ICC profiles made on the spot, so that no test depends on profile files of the machine.
 // Adobe RGB (1998): wide-gamut primaries, D65 white, gamma 563/256.
 QByteArray adobeRgbProfile();
+// sRGB's primaries and white with a plain gamma of 1.8, as older screens were calibrated.
+QByteArray gamma18Profile();
 // sRGB as the colour library defines it.
 QByteArray srgbProfile();
 // Grey with the sRGB tone curve.

@@ -139,7 +139,7 @@ bool keepsProfile(const FileFormat& format, int channels) {
 VImage keptOrInSrgb(const Bitmap& bitmap, bool keepProfile) {
     const QByteArray& icc = bitmap.metadata().icc;
     VImage image = toVips(bitmap);
-    if (keepProfile || bitmap.channels() < 3 || !needsDisplayConversion(icc)) {
+    if (keepProfile || bitmap.channels() < 3 || !differsFromSrgb(icc)) {
         return image;
     }
     image = image.copy();

@@ -66,22 +66,38 @@ bool describesRgb(const QByteArray& profile) {
     return profile.size() > kColourSpaceAt + 4 && profile.mid(kColourSpaceAt, 4) == "RGB ";
 }
 
-// Null means "show the pixels as they are".
-using Conversion = std::shared_ptr<void>;
-
-Conversion conversionFor(const QByteArray& profile) {
+// Null when `profile` is no readable RGB profile.
+Profile rgbProfile(const QByteArray& profile) {
     if (!describesRgb(profile)) {
         return {};
     }
-    const Profile source(
-        cmsOpenProfileFromMem(profile.constData(), cmsUInt32Number(profile.size())));
-    const Profile srgb(cmsCreate_sRGBProfile());
-    if (!source || !srgb || cmsGetColorSpace(source.get()) != cmsSigRgbData) {
+    Profile opened(cmsOpenProfileFromMem(profile.constData(), cmsUInt32Number(profile.size())));
+    if (!opened || cmsGetColorSpace(opened.get()) != cmsSigRgbData) {
+        return {};
+    }
+    return opened;
+}
+
+// Null means "show the pixels as they are".
+using Conversion = std::shared_ptr<void>;
+
+// From the space of `profile` to `screen`, or to sRGB when `screen` is empty.
+Conversion conversionFor(const QByteArray& profile, const QByteArray& screen) {
+    Profile source = rgbProfile(profile);
+    if (!source && screen.isEmpty()) {
+        return {};
+    }
+    if (!source) {
+        // What has no profile is shown as sRGB on an unmanaged screen, so it is taken for sRGB.
+        source.reset(cmsCreate_sRGBProfile());
+    }
+    const Profile target(screen.isEmpty() ? cmsCreate_sRGBProfile() : rgbProfile(screen).release());
+    if (!source || !target) {
         return {};
     }
     // Views are converted in place, which leaves each word's alpha byte as it is; asking lcms to
     // copy alpha as well would take it off its fast path.
-    Conversion transform(cmsCreateTransform(source.get(), kWordFormat, srgb.get(), kWordFormat,
+    Conversion transform(cmsCreateTransform(source.get(), kWordFormat, target.get(), kWordFormat,
                                             INTENT_RELATIVE_COLORIMETRIC, 0),
                          TransformDeleter());
     if (!transform || nearlyIdentity(transform.get())) {
@@ -90,7 +106,8 @@ Conversion conversionFor(const QByteArray& profile) {
     return transform;
 }
 
-// The few profiles seen last: a session rarely shows more than the picture and its copies.
+// The few profiles seen last, towards one target: a session rarely shows more than the picture
+// and its copies.
 class ConversionCache {
 public:
     Conversion find(const QByteArray& profile) {
@@ -100,7 +117,7 @@ public:
                 return conversion;
             }
         }
-        Conversion conversion = conversionFor(profile);
+        Conversion conversion = conversionFor(profile, screen_);
         if (entries_.size() == kCapacity) {
             entries_.erase(entries_.begin());
         }
@@ -108,28 +125,55 @@ public:
         return conversion;
     }
 
+    void retarget(const QByteArray& screen) {
+        const std::lock_guard lock(mutex_);
+        screen_ = screen;
+        entries_.clear();
+    }
+
 private:
     static constexpr std::size_t kCapacity = 4;
     std::mutex mutex_;
+    QByteArray screen_;
     std::vector<std::pair<QByteArray, Conversion>> entries_;
 };
 
-Conversion conversionOf(const QByteArray& profile) {
+ConversionCache& toScreen() {
     static ConversionCache cache;
-    return cache.find(profile);
+    return cache;
+}
+
+ConversionCache& toSrgb() {
+    static ConversionCache cache;
+    return cache;
 }
 
 }  // namespace
 
 bool needsDisplayConversion(const QByteArray& profile) {
-    return describesRgb(profile) && conversionOf(profile) != nullptr;
+    return toScreen().find(profile) != nullptr;
+}
+
+bool differsFromSrgb(const QByteArray& profile) {
+    return describesRgb(profile) && toSrgb().find(profile) != nullptr;
+}
+
+bool setDisplayProfile(const QByteArray& profile) {
+    // A profile that can only describe input (a camera's, a scanner's) has no way back from
+    // the connection space.
+    const Profile screen = rgbProfile(profile);
+    const bool usable =
+        screen != nullptr &&
+        cmsIsIntentSupported(screen.get(), INTENT_RELATIVE_COLORIMETRIC, LCMS_USED_AS_OUTPUT) != 0;
+    toScreen().retarget(usable ? profile : QByteArray());
+    return usable;
 }
 
 QImage inDisplayColours(QImage view, const QByteArray& profile) {
-    if (view.isNull() || !describesRgb(profile)) {
+    if (view.isNull()) {
         return view;
     }
-    const Conversion transform = conversionOf(profile);
+    const Conversion transform = toScreen().find(profile);
     if (!transform) {
         return view;
     }
