@@ -138,22 +138,24 @@ Expected asLoaded(Sequencer& s) {
     return {s.loaded, 20, 0.0f, false, QString()};
 }
 
+// The loaded picture corrected by a move to `position`, with `thumbText` beside the thumb; in the
+// dynamic range mode when `dynamicRange`, the D button still down when `buttonDown`.
+Expectation movedTo(int position, const char* thumbText, bool dynamicRange = false,
+                    bool buttonDown = false) {
+    return [=](Sequencer& s) {
+        return Expected{s.corrected(s.loaded, position, dynamicRange), position, 1.0f, buttonDown,
+                        thumbText};
+    };
+}
+
 const Sequence kSequences[] = {
     {"MoveUndo", "drag 10 undo", asLoaded},
-    {"MoveUndoRedo", "drag 10 undo redo",
-     [](Sequencer& s) { return Expected{s.corrected(s.loaded, 10), 10, 1.0f, false, "E = 1"}; }},
-    {"RedoWithCtrlY", "drag 10 undo redoY",
-     [](Sequencer& s) { return Expected{s.corrected(s.loaded, 10), 10, 1.0f, false, "E = 1"}; }},
-    {"MoveTurnUndoKeepsTheCorrectionAndItsBase", "drag 10 90 undo",
-     [](Sequencer& s) { return Expected{s.corrected(s.loaded, 10), 10, 1.0f, false, "E = 1"}; }},
+    {"MoveUndoRedo", "drag 10 undo redo", movedTo(10, "E = 1")},
+    {"RedoWithCtrlY", "drag 10 undo redoY", movedTo(10, "E = 1")},
+    {"MoveTurnUndoKeepsTheCorrectionAndItsBase", "drag 10 90 undo", movedTo(10, "E = 1")},
     {"AfterUndoTheNextMoveStartsFromTheRestoredBase", "drag 10 90 undo drag 15",
-     [](Sequencer& s) {
-         return Expected{s.corrected(s.loaded, 15), 15, 1.0f, false, "E = 0.5"};
-     }},
-    {"AMoveAfterUndoForgetsTheRedo", "drag 10 90 undo drag 15 redo",
-     [](Sequencer& s) {
-         return Expected{s.corrected(s.loaded, 15), 15, 1.0f, false, "E = 0.5"};
-     }},
+     movedTo(15, "E = 0.5")},
+    {"AMoveAfterUndoForgetsTheRedo", "drag 10 90 undo drag 15 redo", movedTo(15, "E = 0.5")},
     {"RedoTheTurnThenMoveCorrectsTheTurnedPicture", "drag 10 90 undo redo drag 15",
      [](Sequencer& s) {
          return Expected{s.corrected(Sequencer::turned(s.corrected(s.loaded, 10)), 15), 15, 1.0f,
@@ -165,31 +167,18 @@ const Sequence kSequences[] = {
          return Expected{Sequencer::turned(s.corrected(s.loaded, 10)), 20, 0.0f, false, "E = 1"};
      }},
     {"RestoreUndoRedo", "drag 10 restore undo redo",
-     [](Sequencer& s) { return Expected{s.loaded, 20, 0.0f, false, "E = 1"}; }},
-    {"UndoRestoreThenMoveUsesTheOldBase", "drag 10 restore undo drag 30",
      [](Sequencer& s) {
-         return Expected{s.corrected(s.loaded, 30), 30, 1.0f, false, "E = -1"};
+         return Expected{s.loaded, 20, 0.0f, false, "E = 1"};
      }},
-    {"ASecondGestureIsASecondStep", "drag 10 drag 5 undo",
-     [](Sequencer& s) { return Expected{s.corrected(s.loaded, 10), 10, 1.0f, false, "E = 1"}; }},
-    {"AKeyBurstMovesTheSlider", "keys 3",
-     [](Sequencer& s) { return Expected{s.corrected(s.loaded, 5), 5, 1.0f, false, "E = 1.5"}; }},
+    {"UndoRestoreThenMoveUsesTheOldBase", "drag 10 restore undo drag 30", movedTo(30, "E = -1")},
+    {"ASecondGestureIsASecondStep", "drag 10 drag 5 undo", movedTo(10, "E = 1")},
+    {"AKeyBurstMovesTheSlider", "keys 3", movedTo(5, "E = 1.5")},
     {"AKeyBurstIsOneStep", "keys 3 undo", asLoaded},
-    {"AKeyBurstAfterADragIsAStepOfItsOwn", "drag 30 keys 1 undo",
-     [](Sequencer& s) {
-         return Expected{s.corrected(s.loaded, 30), 30, 1.0f, false, "E = -1"};
-     }},
+    {"AKeyBurstAfterADragIsAStepOfItsOwn", "drag 30 keys 1 undo", movedTo(30, "E = -1")},
     {"TheDButtonAloneIsNoStep", "drag 10 D undo", asLoaded},
-    {"TheDButtonIsPartOfEveryStep", "D drag 10 D drag 12 undo",
-     [](Sequencer& s) {
-         return Expected{s.corrected(s.loaded, 10, true), 10, 1.0f, false, "E = 1"};
-     }},
-    {"UndoRedoTheDynamicRangeMode", "D drag 10 undo redo",
-     [](Sequencer& s) {
-         return Expected{s.corrected(s.loaded, 10, true), 10, 1.0f, true, "E = 1"};
-     }},
-    {"MenuUndoThroughTwoGeometrySteps", "drag 10 half 90 menuUndo menuUndo",
-     [](Sequencer& s) { return Expected{s.corrected(s.loaded, 10), 10, 1.0f, false, "E = 1"}; }},
+    {"TheDButtonIsPartOfEveryStep", "D drag 10 D drag 12 undo", movedTo(10, "E = 1", true)},
+    {"UndoRedoTheDynamicRangeMode", "D drag 10 undo redo", movedTo(10, "E = 1", true, true)},
+    {"MenuUndoThroughTwoGeometrySteps", "drag 10 half 90 menuUndo menuUndo", movedTo(10, "E = 1")},
     {"MenuRedoThroughTwoGeometrySteps", "drag 10 half 90 menuUndo menuUndo menuRedo menuRedo",
      [](Sequencer& s) {
          return Expected{Sequencer::turned(Sequencer::halved(s.corrected(s.loaded, 10))), 20,
