@@ -2,6 +2,7 @@
 #include "Main.h"
 
 #include "CaseNames.h"
+#include "ExternalFiles.h"
 #include "ImageControl.h"
 #include "ImageDialog.h"
 #include "MainTestHelpers.h"
@@ -10,7 +11,6 @@
 #include "QtPrinters.h"
 #include "ThumbTextSlider.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QPushButton>
 #include <QSlider>
@@ -130,9 +130,7 @@ TEST_F(ImageLoadingTest, OpenDialogLoadsAPictureAndKeepsItWhenTheNextIsNoPicture
     const imaging::Bitmap previous = window_.LEAD1()->Bitmap();
 
     const QString notes = dir_.filePath("notes.txt");
-    QFile file(notes);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-                file.write("not a picture\n") > 0);
+    ASSERT_TRUE(testing::writeFileBytes(notes, "not a picture\n"));
     testing::SeenMessage seen;
     QString titleWhenTold;
     QString extensionWhenTold;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Main.h"
 
+#include "ExternalFiles.h"
 #include "ModalDialogs.h"
 #include "QtPrinters.h"
 #include "Translations.h"
@@ -8,7 +9,6 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLocale>
@@ -71,10 +71,7 @@ void expectTheWindowSpeaks(const Texts& texts) {
     EXPECT_EQ(missing.text, texts.missingFileMessage);
 
     const QString notes = dir.filePath("notes.png");
-    QFile file(notes);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("no picture here\n");
-    file.close();
+    ASSERT_TRUE(testing::writeFileBytes(notes, "no picture here\n"));
     testing::SeenMessage unknown;
     testing::whenModalAppears([&](QWidget* modal) {
         testing::acceptNextMessageBox(unknown);

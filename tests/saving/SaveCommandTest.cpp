@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CaseNames.h"
+#include "ExternalFiles.h"
 #include "FileNames.h"
 #include "FolderEntries.h"
 #include "ImageControl.h"
@@ -131,9 +132,7 @@ TEST_F(SaveCommandTest, ARaisedErrorIsShownAndLeavesLastExtension) {
 TEST_F(SaveCommandTest, AsksBeforeReplacingAFileAndKeepsItOnNo) {
     open("beach.bmp");
     const QString existing = folder.filePath("beach.png");
-    QFile file(existing);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("keep me") == 7);
-    file.close();
+    ASSERT_TRUE(testing::writeFileBytes(existing, "keep me"));
 
     QString question;
     testing::whenModalAppears([&](QWidget* dialog) {
@@ -151,8 +150,7 @@ TEST_F(SaveCommandTest, AsksBeforeReplacingAFileAndKeepsItOnNo) {
     window.Save()->click();
 
     EXPECT_EQ(question, existing + " already exists.\nDo you want to replace it?");
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("keep me"));
+    EXPECT_EQ(testing::fileBytes(existing), "keep me");
 }
 
 // A file manager may hand over a name that is no UTF-8: the proposed name keeps its bytes, the
