@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseNames.h"
 #include "CfaDng.h"
 #include "ErrorCodes.h"
 #include "ExternalFiles.h"
@@ -20,6 +21,7 @@ namespace {
 using quorvel::testing::DngLayout;
 using quorvel::testing::errorOf;
 using quorvel::testing::pixelAt;
+using quorvel::testing::PrintTo;
 using quorvel::testing::writeCfaDng;
 
 constexpr int kWidth = 300;
@@ -96,13 +98,60 @@ INSTANTIATE_TEST_SUITE_P(Dng, RawLayouts,
                                                                       : "PreviewFirstRawInSubIfd";
                          });
 
-TEST_F(RawFile, TurnsUprightAsTheCameraWasHeld) {
-    // 6: the camera was turned a quarter clockwise; the picture must be too.
-    const Bitmap picture = loadImageFile(dng("turned.dng", DngLayout::PreviewFirst, 6), 0, 0);
-    ASSERT_EQ(picture.width(), kHeight);
-    ASSERT_EQ(picture.height(), kWidth);
-    expectPatches(picture, [](QPoint p) { return QPoint(kHeight - 1 - p.y(), p.x()); });
+// The corner patches of the scene as stored, each a colour of its own.
+const QColor& kRed = kPatches[0][0];
+const QColor& kBlue = kPatches[0][2];
+const QColor& kWhite = kPatches[1][0];
+const QColor& kYellow = kPatches[1][2];
+
+// An EXIF orientation and the stored corners the upright picture shows at its top left, top
+// right, bottom left and bottom right. The value says where the stored first row and first
+// column belong: 6 puts the first row on the right and the first column on top (the camera was
+// turned a quarter clockwise), 8 the first row on the left and the first column at the bottom.
+struct Orientation {
+    const char* name;
+    int value;
+    const QColor* corners[4];
+};
+
+const Orientation kOrientations[] = {
+    {"Upright", 1, {&kRed, &kBlue, &kWhite, &kYellow}},
+    {"Mirrored", 2, {&kBlue, &kRed, &kYellow, &kWhite}},
+    {"HalfTurn", 3, {&kYellow, &kWhite, &kBlue, &kRed}},
+    {"UpsideDownMirrored", 4, {&kWhite, &kYellow, &kRed, &kBlue}},
+    {"Transposed", 5, {&kRed, &kWhite, &kBlue, &kYellow}},
+    {"QuarterTurnClockwise", 6, {&kWhite, &kRed, &kYellow, &kBlue}},
+    {"Transversed", 7, {&kYellow, &kBlue, &kWhite, &kRed}},
+    {"QuarterTurnCounterClockwise", 8, {&kBlue, &kYellow, &kRed, &kWhite}},
+};
+
+class RawOrientations : public RawFile, public ::testing::WithParamInterface<Orientation> {};
+
+TEST_P(RawOrientations, TurnsUprightAsTheCameraWasHeld) {
+    const Orientation& orientation = GetParam();
+    const Bitmap picture =
+        loadImageFile(dng("turned.dng", DngLayout::PreviewFirst, orientation.value), 0, 0);
+    const bool sideways = orientation.value >= 5;
+    ASSERT_EQ(picture.width(), sideways ? kHeight : kWidth);
+    ASSERT_EQ(picture.height(), sideways ? kWidth : kHeight);
+    // The middles of the corner patches.
+    const int right = picture.width() - 50;
+    const int bottom = picture.height() - 50;
+    const QPoint corners[4] = {{50, 50}, {right, 50}, {50, bottom}, {right, bottom}};
+    for (int corner = 0; corner < 4; ++corner) {
+        const QColor seen = pixelAt(picture, corners[corner].x(), corners[corner].y());
+        const QColor& expected = *orientation.corners[corner];
+        const std::string where = "corner " + std::to_string(corner) + " seen as " +
+                                  seen.name().toStdString() + ", expected " +
+                                  expected.name().toStdString();
+        EXPECT_NEAR(seen.red(), expected.red(), 24) << where;
+        EXPECT_NEAR(seen.green(), expected.green(), 24) << where;
+        EXPECT_NEAR(seen.blue(), expected.blue(), 24) << where;
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Exif, RawOrientations, ::testing::ValuesIn(kOrientations),
+                         ::testing::PrintToStringParamName());
 
 TEST_F(RawFile, UndoesTheCamerasWhiteBalanceAsShot) {
     // Under warm light the sensor recorded white with much less red and blue than green; a
