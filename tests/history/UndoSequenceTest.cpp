@@ -178,6 +178,11 @@ const Sequence kSequences[] = {
     {"TheDButtonAloneIsNoStep", "drag 10 D undo", asLoaded},
     {"TheDButtonIsPartOfEveryStep", "D drag 10 D drag 12 undo", movedTo(10, "E = 1", true)},
     {"UndoRedoTheDynamicRangeMode", "D drag 10 undo redo", movedTo(10, "E = 1", true, true)},
+    {"UndoGivesBackTheDButtonOfItsStepAndTheNextMoveFollowsIt", "D drag 10 D undo drag 15",
+     movedTo(15, "E = 0.5", true, true)},
+    {"RedoGivesBackTheDButtonDown", "D drag 10 undo D redo drag 15",
+     movedTo(15, "E = 0.5", true, true)},
+    {"RedoGivesBackTheDButtonUp", "drag 10 undo D redo drag 15", movedTo(15, "E = 0.5")},
     {"MenuUndoThroughTwoGeometrySteps", "drag 10 half 90 menuUndo menuUndo", movedTo(10, "E = 1")},
     {"MenuRedoThroughTwoGeometrySteps", "drag 10 half 90 menuUndo menuUndo menuRedo menuRedo",
      [](Sequencer& s) {
