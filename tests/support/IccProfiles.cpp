@@ -20,10 +20,13 @@ QByteArray saved(cmsHPROFILE profile) {
 }
 
 // Fills one grid point of the CMYK to Lab table: `cargo` is an sRGB to Lab transform.
-int idealInks(const cmsUInt16Number in[], cmsUInt16Number out[], void* cargo) {
+int impureInks(const cmsUInt16Number in[], cmsUInt16Number out[], void* cargo) {
+    const double c = in[0] / 65535.0;
+    const double m = in[1] / 65535.0;
+    const double y = in[2] / 65535.0;
     const double white = 1.0 - in[3] / 65535.0;
-    const double rgb[3] = {(1.0 - in[0] / 65535.0) * white, (1.0 - in[1] / 65535.0) * white,
-                           (1.0 - in[2] / 65535.0) * white};
+    const double rgb[3] = {(1.0 - c) * (1.0 - m / 2) * white, (1.0 - m) * (1.0 - y / 2) * white,
+                           (1.0 - y) * (1.0 - c / 2) * white};
     cmsCIELab lab;
     cmsDoTransform(static_cast<cmsHTRANSFORM>(cargo), rgb, &lab, 1);
     cmsFloat2LabEncoded(out, &lab);
@@ -58,21 +61,20 @@ QByteArray srgbProfile() {
 
 QByteArray greyProfile() {
     const cmsCIExyY white = kD65;
-    const cmsFloat64Number srgb[5] = {2.4, 1.0 / 1.055, 0.055 / 1.055, 1.0 / 12.92, 0.04045};
-    cmsToneCurve* curve = cmsBuildParametricToneCurve(nullptr, 4, srgb);
+    cmsToneCurve* curve = cmsBuildGamma(nullptr, 1.0);
     const QByteArray bytes = saved(cmsCreateGrayProfile(&white, curve));
     cmsFreeToneCurve(curve);
     return bytes;
 }
 
-QByteArray idealInksCmykProfile() {
+QByteArray impureInksCmykProfile() {
     cmsHPROFILE profile = cmsCreateProfilePlaceholder(nullptr);
     cmsSetProfileVersion(profile, 4.3);
     cmsSetDeviceClass(profile, cmsSigOutputClass);
     cmsSetColorSpace(profile, cmsSigCmykData);
     cmsSetPCS(profile, cmsSigLabData);
     cmsMLU* description = cmsMLUalloc(nullptr, 1);
-    cmsMLUsetASCII(description, "en", "US", "Ideal inks");
+    cmsMLUsetASCII(description, "en", "US", "Impure inks");
     cmsWriteTag(profile, cmsSigProfileDescriptionTag, description);
     cmsMLUfree(description);
     cmsWriteTag(profile, cmsSigMediaWhitePointTag, cmsD50_XYZ());
@@ -83,14 +85,43 @@ QByteArray idealInksCmykProfile() {
         cmsCreateTransform(srgb, TYPE_RGB_DBL, lab, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, 0);
     cmsPipeline* inksToLab = cmsPipelineAlloc(nullptr, 4, 3);
     cmsStage* table = cmsStageAllocCLut16bit(nullptr, 9, 4, 3, nullptr);
-    cmsStageSampleCLut16bit(table, idealInks, toLab, 0);
-    cmsPipelineInsertStage(inksToLab, cmsAT_BEGIN, table);
-    cmsWriteTag(profile, cmsSigAToB0Tag, inksToLab);
+    cmsStageSampleCLut16bit(table, impureInks, toLab, 0);
+    // The tag's layout needs curves on both sides of the table; identity ones do.
+    cmsPipelineInsertStage(inksToLab, cmsAT_END, cmsStageAllocToneCurves(nullptr, 4, nullptr));
+    cmsPipelineInsertStage(inksToLab, cmsAT_END, table);
+    cmsPipelineInsertStage(inksToLab, cmsAT_END, cmsStageAllocToneCurves(nullptr, 3, nullptr));
+    // The same table for every intent: a reader asked for relative colorimetry would otherwise
+    // refuse the profile.
+    for (const cmsTagSignature tag : {cmsSigAToB0Tag, cmsSigAToB1Tag, cmsSigAToB2Tag}) {
+        cmsWriteTag(profile, tag, inksToLab);
+    }
     cmsPipelineFree(inksToLab);
     cmsDeleteTransform(toLab);
     cmsCloseProfile(lab);
     cmsCloseProfile(srgb);
     return saved(profile);
+}
+
+QColor cmykInSrgb(const QByteArray& profile, std::array<double, 4> inks) {
+    cmsHPROFILE cmyk = cmsOpenProfileFromMem(profile.constData(), cmsUInt32Number(profile.size()));
+    cmsHPROFILE srgb = cmsCreate_sRGBProfile();
+    cmsHTRANSFORM transform = cmyk == nullptr
+                                  ? nullptr
+                                  : cmsCreateTransform(cmyk, TYPE_CMYK_DBL, srgb, TYPE_RGB_8,
+                                                       INTENT_RELATIVE_COLORIMETRIC, 0);
+    QColor colour;
+    if (transform != nullptr) {
+        // The colour library takes floating-point inks in percent.
+        cmsUInt8Number rgb[3];
+        cmsDoTransform(transform, inks.data(), rgb, 1);
+        colour = QColor(rgb[0], rgb[1], rgb[2]);
+        cmsDeleteTransform(transform);
+    }
+    cmsCloseProfile(srgb);
+    if (cmyk != nullptr) {
+        cmsCloseProfile(cmyk);
+    }
+    return colour;
 }
 
 }  // namespace quorvel::testing

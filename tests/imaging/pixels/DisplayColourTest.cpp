@@ -241,7 +241,7 @@ INSTANTIATE_TEST_SUITE_P(
     Screens, UnusableScreenProfile,
     ::testing::Values(UnusableScreen{"None", [] { return QByteArray(); }},
                       UnusableScreen{"Grey", greyProfile},
-                      UnusableScreen{"Cmyk", idealInksCmykProfile},
+                      UnusableScreen{"Cmyk", impureInksCmykProfile},
                       UnusableScreen{"Broken", [] { return gamma18Profile().left(200); }},
                       UnusableScreen{"NotAProfile", [] { return QByteArray(300, 'x'); }}),
     [](const auto& info) { return std::string(info.param.name); });
