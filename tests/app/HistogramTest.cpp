@@ -74,9 +74,8 @@ TEST_F(HistogramTest, DescribesWhatEachPanelShowsAndTheModifiedOneFollowsTheSlid
     EXPECT_NEAR(before.blackPercent(), 25.0, 2.0);
     EXPECT_NEAR(before.whitePercent(), 12.5, 2.0);
     EXPECT_EQ(original.accessibleDescription(), imaging::HistogramOverlay::clippingText(before));
-    EXPECT_EQ(before.pixels,
-              std::uint64_t(window_.LEAD2()->DisplayedView().width()) *
-                  std::uint64_t(window_.LEAD2()->DisplayedView().height()));
+    EXPECT_EQ(before.pixels, std::uint64_t(window_.LEAD2()->DisplayedView().width()) *
+                                 std::uint64_t(window_.LEAD2()->DisplayedView().height()));
     EXPECT_EQ(modified.Histogram().luminance, before.luminance);
 
     // The brightest correction stretches the occupied levels: grey moves up, black stays
@@ -89,6 +88,9 @@ TEST_F(HistogramTest, DescribesWhatEachPanelShowsAndTheModifiedOneFollowsTheSlid
               imaging::histogramOfView(window_.LEAD1()->DisplayedView()).luminance);
     EXPECT_EQ(modified.accessibleDescription(), imaging::HistogramOverlay::clippingText(after));
     EXPECT_EQ(original.Histogram().luminance, before.luminance);
+    // The clipping text is not cut short, even at its longest.
+    EXPECT_GT(modified.width(), modified.fontMetrics().horizontalAdvance(
+                                    QStringLiteral("100.0 % black, 100.0 % white")));
 }
 
 }  // namespace

@@ -15,7 +15,6 @@ namespace {
 
 constexpr QSize kGraphSize(128, 64);
 constexpr int kMargin = 6;
-constexpr int kTextHeight = 16;
 
 // One channel's curve over the graph: levels left to right, counts bottom to top, scaled to the
 // tallest count of all curves (square-rooted, so that small counts still show).
@@ -38,7 +37,12 @@ HistogramOverlay::HistogramOverlay(ImageControl& panel) : QWidget(&panel), panel
     // Clicks go through to the panel, which opens the preview.
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
-    resize(kGraphSize.width() + 2 * kMargin, kGraphSize.height() + 2 * kMargin + kTextHeight);
+    // Wide enough for the longest clipping text in this language and font.
+    const QFontMetrics metrics = fontMetrics();
+    const int textWidth =
+        metrics.horizontalAdvance(clippingText(QStringLiteral("100.0"), QStringLiteral("100.0")));
+    resize(std::max(kGraphSize.width(), textWidth) + 2 * kMargin,
+           kGraphSize.height() + 2 * kMargin + metrics.height());
     panel.installEventFilter(this);
     placeInCorner();
 }
@@ -54,9 +58,12 @@ const ViewHistogram& HistogramOverlay::Histogram() {
 }
 
 QString HistogramOverlay::clippingText(const ViewHistogram& histogram) {
-    return tr("%1 % black, %2 % white")
-        .arg(QString::number(histogram.blackPercent(), 'f', 1),
-             QString::number(histogram.whitePercent(), 'f', 1));
+    return clippingText(QString::number(histogram.blackPercent(), 'f', 1),
+                        QString::number(histogram.whitePercent(), 'f', 1));
+}
+
+QString HistogramOverlay::clippingText(const QString& blackPercent, const QString& whitePercent) {
+    return tr("%1 % black, %2 % white").arg(blackPercent, whitePercent);
 }
 
 void HistogramOverlay::paintEvent(QPaintEvent*) {
@@ -86,8 +93,9 @@ void HistogramOverlay::paintEvent(QPaintEvent*) {
         painter.drawPath(curveOf(*counts, tallest, graph));
     }
     painter.setPen(Qt::white);
-    painter.drawText(QRectF(kMargin, graph.bottom() + 1, graph.width(), kTextHeight),
-                     Qt::AlignLeft | Qt::AlignVCenter, clippingText(histogram));
+    painter.drawText(
+        QRectF(kMargin, graph.bottom(), width() - 2 * kMargin, height() - graph.bottom() - kMargin),
+        Qt::AlignLeft | Qt::AlignVCenter, clippingText(histogram));
 }
 
 bool HistogramOverlay::eventFilter(QObject* watched, QEvent* event) {

@@ -29,6 +29,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static QString clippingText(const QString& blackPercent, const QString& whitePercent);
     void placeInCorner();
 
     ImageControl& panel_;
