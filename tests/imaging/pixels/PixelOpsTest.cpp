@@ -81,6 +81,18 @@ TEST(Remap, OneChannelLeavesTheOthers) {
     EXPECT_EQ(pixelAt(greenOnly, 2, 1), QColor(10, 235, 30, 40));
 }
 
+TEST(Remap, ANewWorkingPictureReusesTheMemoryOfTheOneReleased) {
+    // A slider drag remaps the same picture again and again; each result replaces the last.
+    const Bitmap base = patternBitmap(700, 600, PixelLayout::Rgb);
+    const RemapTable inverse = tableOf([](int v) { return 255 - v; });
+    Bitmap working = remapped(base, inverse, kAllChannels);
+    const std::uint8_t* released = working.pixels();
+    working = Bitmap();
+    working = remapped(base, inverse, kAllChannels);
+    EXPECT_EQ(working.pixels(), released);
+    EXPECT_EQ(pixelAt(working, 699, 599).red(), 255 - pixelAt(base, 699, 599).red());
+}
+
 struct KernelCase {
     const char* name;
     int channels;
