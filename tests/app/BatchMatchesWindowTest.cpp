@@ -169,8 +169,6 @@ INSTANTIATE_TEST_SUITE_P(
                                 "BMP (*.bmp)", "bmp", 8, 2},
                       MatchCase{"NeutralSliderAsRaw", "beach.jpg", QImage::Format_RGB32, 20, false,
                                 "RAW (*.raw)", "raw", 24, 2},
-                      MatchCase{"SixteenBitPngDarkerAsPng", "deep.png", QImage::Format_RGBX64, 30,
-                                false, "PNG (*.png)", "png", 24, 2},
                       MatchCase{"SixteenBitPngBrighterAsTiff", "deep.png", QImage::Format_RGBX64, 6,
                                 true, "TIFF (*.tif)", "tif", 24, 2},
                       MatchCase{"SixteenBitPngAtTheDefaultDepth", "deep.png", QImage::Format_RGBX64,

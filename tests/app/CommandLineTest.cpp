@@ -32,8 +32,6 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, CommandLineScan,
     ::testing::Values(ScanCase{"UnquotedPathWithSpaces", "/home/ann/my pics/beach.jpg", 2,
                                "/home/ann/my pics/beach.jpg"},
-                      ScanCase{"QuotedPathWithSpaces", "\"/home/ann/my pics/beach.jpg\"", 2,
-                               "/home/ann/my pics/beach.jpg"},
                       ScanCase{"LoneQuote", "\"", 1, std::nullopt},
                       ScanCase{"EmptyQuotes", "\"\"", 1, ""},
                       ScanCase{"SpacesOnly", "   ", 0, "   "},

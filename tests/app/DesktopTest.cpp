@@ -131,7 +131,6 @@ TEST_P(OpenedFiles, TheFirstOpensOrTheLoadMessageShows) {
 INSTANTIATE_TEST_SUITE_P(
     Ways, OpenedFiles,
     ::testing::Values(
-        Opening{"ArgumentWithSpaces", false, {{"Strand bei Nørre Ålum – ß.png", Qt::magenta}}},
         Opening{"ArgumentNotUtf8", false, {{"Strand \xe9t\xe9.png", Qt::darkYellow}}},
         Opening{"DroppedPicture", true, {{"Blick über den See.png", Qt::darkCyan}}},
         Opening{"DroppedNameNotUtf8", true, {{"\xff\xfe.png", Qt::darkGreen}}},
@@ -219,13 +218,6 @@ TEST(WindowSize, PanelsTakeTheExtraSpaceControlsFollowThemAndTheDesignIsTheMinim
     EXPECT_EQ(window.size(), QSize(802, 514));
 }
 
-TEST(WindowSize, TheMinimumIsTheDesignSizeWhereTheScreenHasRoomElseWhatItLeaves) {
-    EXPECT_EQ(MainLayout::minimumClientSize({1916, 1046}), QSize(802, 514));
-    EXPECT_EQ(MainLayout::minimumClientSize({796, 468}), QSize(796, 468));
-    EXPECT_EQ(MainLayout::minimumClientSize({1020, 480}), QSize(802, 480));
-    EXPECT_EQ(MainLayout::minimumClientSize({500, 300}), MainLayout::kSmallestClientSize);
-}
-
 // Overlapping pairs among the visible controls that share a parent, and controls reaching out of
 // their parent, after laying `window` out for `clientSize`.
 QStringList crowdedControls(Main& window, QSize clientSize) {
@@ -266,8 +258,6 @@ TEST_P(ClientSizes, EveryControlHasItsOwnPlaceInsideTheWindow) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ClientSizes,
                          ::testing::Values(ClientSize{"Design", {802, 514}},
-                                           ClientSize{"Large", {1600, 1000}},
-                                           ClientSize{"LaptopAtScale2", {796, 490}},
                                            ClientSize{"Smallest", {640, 400}}),
                          ::testing::PrintToStringParamName());
 

@@ -14,7 +14,6 @@
 #include "ToneCurve.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -44,13 +43,10 @@ Bitmap asIs(const Bitmap& corrected) {
 
 Bitmap saveThroughTheDialog(Main& window, const QString& folder) {
     testing::whenModalAppears([folder](QWidget* modal) {
-        auto* name = modal->findChild<QLineEdit*>("fileName");
         auto* formats = modal->findChild<QComboBox*>("format");
         formats->setCurrentIndex(formats->findText("PNG (*.png)"));
-        name->selectAll();
-        QTest::keyClicks(name, folder + "/saved.png");
-        QTest::mouseClick(modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
-                          Qt::LeftButton);
+        testing::typeOver(modal->findChild<QLineEdit*>("fileName"), folder + "/saved.png");
+        testing::pressOk(modal);
     });
     window.Save()->click();
     // Read back by Qt's own PNG reader, not the one that wrote it.

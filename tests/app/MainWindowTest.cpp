@@ -25,8 +25,6 @@ TEST(MainWindowTest, StartsEmptyWithThePictureCommandsDisabled) {
     EXPECT_TRUE(messages.titles.isEmpty()) << messages.titles.join(", ").toStdString();
     EXPECT_EQ(window.windowTitle(), "Quorvel Version 3.0");
     EXPECT_EQ(disabledButtons(window), kPictureCommands);
-    EXPECT_TRUE(window.Slider1()->isEnabled());
-    EXPECT_EQ(window.Slider1()->value(), 20);
     EXPECT_TRUE(window.LEAD1()->Bitmap().isNull());
     // Twips divided by 15, each value rounded.
     EXPECT_EQ(window.Slider1()->geometry(), QRect(392, 104, 34, 225));

@@ -42,10 +42,6 @@ struct ShownTexts {
     const char* toolTip;
 };
 
-void PrintTo(const ShownTexts& c, std::ostream* out) {
-    *out << c.control;
-}
-
 class MainWindowTexts : public ::testing::TestWithParam<ShownTexts> {};
 
 TEST_P(MainWindowTexts, AsTheUserReadsThem) {
@@ -177,10 +173,6 @@ struct PlacedText {
     int width;
     int height;
 };
-
-void PrintTo(const PlacedText& c, std::ostream* out) {
-    *out << c.control;
-}
 
 int pixels(int twips) {
     return int(std::lround(twips / 15.0));

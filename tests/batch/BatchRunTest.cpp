@@ -4,7 +4,6 @@
 
 #include "ExternalFiles.h"
 #include "FileFormats.h"
-#include "FileNames.h"
 #include "QtPrinters.h"
 
 #include <QDir>
@@ -14,9 +13,6 @@
 #include <QTextStream>
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
-#include <cstdio>
 
 namespace quorvel::batch {
 namespace {
@@ -163,16 +159,6 @@ TEST_F(BatchRunTest, AMissingOutputFolderIsMadeAndAFileInItsPlaceFailsEveryFile)
     settings.outputFolder = path("plain");
     EXPECT_EQ(run(settings, {"beach.png", "beach.png"}), 1);
     EXPECT_EQ(report_.count(QString(": the output folder %1 is a file\n").arg(path("plain"))), 2);
-}
-
-TEST_F(BatchRunTest, ANameThatIsNoUtf8IsReadAndWrittenByItsBytes) {
-    makePicture("plain.png");
-    const QByteArray folder = QFile::encodeName(dir_.path());
-    ASSERT_EQ(::rename((folder + "/plain.png").constData(), (folder + "/caf\xe9.png").constData()),
-              0);
-    EXPECT_EQ(run(BatchSettings{}, {imaging::pathFromLocalBytes("caf\xe9.png")}), 0)
-        << report_.toStdString();
-    EXPECT_EQ(::access((folder + "/caf\xe9_M.png").constData(), R_OK), 0);
 }
 
 }  // namespace
