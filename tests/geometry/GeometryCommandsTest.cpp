@@ -12,7 +12,6 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -115,9 +114,6 @@ TEST_P(QuickTurn, KeepsTheCorrectionAndIsUndoneByItsInverse) {
     (window_.*turn.inverse)()->click();
     EXPECT_TRUE(samePixels(working(), corrected_));
     expectRebased();
-    EXPECT_TRUE(samePixels(window_.LEAD2()->Bitmap(), loaded_));
-    window_.Restore()->click();
-    EXPECT_TRUE(samePixels(working(), loaded_));
     EXPECT_EQ(messages(), "");
 }
 
@@ -272,7 +268,7 @@ TEST_P(ResizeDialogResampling, IsTheOneChosen) {
     testing::whenModalAppears([&choice](QWidget* dialog) {
         auto* resampling = dialog->findChild<QComboBox*>(QStringLiteral("resampling"));
         for (int i = 0; i < resampling->count(); ++i) {
-            if (resampling->itemText(i).startsWith(choice)) {
+            if (resampling->itemText(i).remove(u' ').startsWith(choice)) {
                 resampling->setCurrentIndex(i);
             }
         }
@@ -297,12 +293,8 @@ TEST_P(ResizeDialogResampling, IsTheOneChosen) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Choices, ResizeDialogResampling,
-                         ::testing::Values("High quality", "Bilinear", "Nearest"),
-                         [](const auto& info) {
-                             std::string name = info.param;
-                             name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
-                             return name;
-                         });
+                         ::testing::Values("HighQuality", "Bilinear", "Nearest"),
+                         [](const auto& info) { return std::string(info.param); });
 
 // An angle typed into the rotate dialog of the 40 x 30 planes, with the canvas enlarged or not and
 // the uncovered area white or red.

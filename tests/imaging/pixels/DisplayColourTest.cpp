@@ -108,13 +108,13 @@ TEST_P(ScreenProfileOfPicture, ConvertsFromThePicturesSpaceToTheScreens) {
 
 INSTANTIATE_TEST_SUITE_P(
     Screens, ScreenProfileOfPicture,
-    ::testing::Values(
-        ScreenCase{"Gamma18ScreenUntagged", gamma18Profile, [] { return QByteArray(); }},
-        ScreenCase{"Gamma18ScreenSrgb", gamma18Profile, srgbProfile},
-        ScreenCase{"Gamma18ScreenAdobeRgb", gamma18Profile, adobeRgbProfile},
-        ScreenCase{"AdobeRgbScreenGrey", adobeRgbProfile, greyProfile, true},
-        ScreenCase{"AdobeRgbScreenBroken", adobeRgbProfile,
-                   [] { return adobeRgbProfile().left(200); }, true}),
+    ::testing::Values(ScreenCase{"Gamma18ScreenUntagged", gamma18Profile,
+                                 [] { return QByteArray(); }},
+                      ScreenCase{"Gamma18ScreenSrgb", gamma18Profile, srgbProfile},
+                      ScreenCase{"Gamma18ScreenAdobeRgb", gamma18Profile, adobeRgbProfile},
+                      ScreenCase{"AdobeRgbScreenGrey", adobeRgbProfile, greyProfile, true},
+                      ScreenCase{"AdobeRgbScreenBroken", adobeRgbProfile,
+                                 [] { return adobeRgbProfile().left(200); }, true}),
     ::testing::PrintToStringParamName());
 
 TEST_F(WithScreenProfile, Gamma18ScreenDarkensMidGreyAsItsCurveSays) {

@@ -65,8 +65,8 @@ TEST_P(RemapByLayout, InversionSparesAlpha) {
         for (int x = 0; x < 9; ++x) {
             const QColor before = pixelAt(source, x, y);
             const QColor after = pixelAt(inverted, x, y);
-            EXPECT_EQ(after, QColor(255 - before.red(), 255 - before.green(),
-                                    255 - before.blue(), before.alpha()));
+            EXPECT_EQ(after, QColor(255 - before.red(), 255 - before.green(), 255 - before.blue(),
+                                    before.alpha()));
         }
     }
 }

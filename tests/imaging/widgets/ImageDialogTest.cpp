@@ -65,9 +65,8 @@ TEST_F(OpenDialog, ItAndTheSaveDialogsBrowseStartInTheFolderLastChosenEvenInTheN
     ImageDialog saving;
     QString browsed;
     testing::whenModalAppears([&browsed](QWidget* saveDialog) {
-        browsed = startingFolderOf([saveDialog] {
-            saveDialog->findChild<QPushButton*>("browse")->click();
-        });
+        browsed = startingFolderOf(
+            [saveDialog] { saveDialog->findChild<QPushButton*>("browse")->click(); });
         saveDialog->close();
     });
     EXPECT_THROW(saving.ShowSaveDialog(nullptr), ImagingError);
