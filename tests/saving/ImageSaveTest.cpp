@@ -32,14 +32,10 @@ QByteArray decodedRgba(const QString& path, int page = 0) {
 }
 
 QByteArray rgbaOf(const Bitmap& bitmap) {
+    const QImage image = toQImage(bitmap).convertToFormat(QImage::Format_RGBA8888);
     QByteArray out;
-    for (int y = 0; y < bitmap.height(); ++y) {
-        for (int x = 0; x < bitmap.width(); ++x) {
-            const QColor c = testing::pixelAt(bitmap, x, y);
-            for (const int value : {c.red(), c.green(), c.blue(), c.alpha()}) {
-                out += char(value);
-            }
-        }
+    for (int y = 0; y < image.height(); ++y) {
+        out.append(reinterpret_cast<const char*>(image.constScanLine(y)), image.width() * 4);
     }
     return out;
 }
@@ -114,26 +110,20 @@ struct OfferedDepth {
     const FileFormat* format;
     Depth depth;
 
-    bool alpha() const { return depth.bitsPerPixel == 32 || depth.bitsPerPixel == 64; }
-    bool grey() const {
-        return !depth.palette && (depth.bitsPerPixel == 8 || depth.bitsPerPixel == 16);
-    }
+    int bits() const { return depth.bitsPerPixel; }
+    bool alpha() const { return bits() == 32 || bits() == 64; }
+    bool grey() const { return !depth.palette && (bits() == 8 || bits() == 16); }
     int channels() const { return alpha() ? 4 : grey() ? 1 : 3; }
     // Black and white keeps the tone of a grey picture.
-    bool greySource() const { return grey() || depth.bitsPerPixel == 1; }
+    bool greySource() const { return grey() || bits() == 1; }
     bool carriesMetadata() const {
-        return format->code == fileformat::Jpeg || format->code == fileformat::Png ||
-               format->code == fileformat::Tiff || format->code == fileformat::Webp;
+        const short code = format->code;
+        return code == fileformat::Jpeg || code == fileformat::Png || code == fileformat::Tiff ||
+               code == fileformat::Webp;
     }
     // Mean difference per channel value that storing may add.
     double tolerance() const {
-        if (format->lossy) {
-            return 2.0;
-        }
-        if (depth.palette) {
-            return depth.bitsPerPixel >= 8 ? 6.0 : 24.0;
-        }
-        return 0.0;
+        return format->lossy ? 2.0 : !depth.palette ? 0.0 : bits() >= 8 ? 6.0 : 24.0;
     }
 };
 
@@ -153,15 +143,11 @@ std::vector<OfferedDepth> everyOfferedDepth() {
 
 // The samples a RAW file holds for `rgba`, 8 or 16 bits little-endian each.
 QByteArray rawSamples(const QByteArray& rgba, const OfferedDepth& c) {
-    const int sampleBytes = c.depth.bitsPerPixel / c.channels() / 8;
+    const int sampleBytes = c.bits() / c.channels() / 8;
     QByteArray raw;
     for (qsizetype i = 0; i < rgba.size(); i += 4) {
         for (int channel = 0; channel < c.channels(); ++channel) {
-            const uchar value = uchar(rgba[i + channel]);
-            raw += char(value);
-            if (sampleBytes == 2) {
-                raw += char(value);
-            }
+            raw += QByteArray(sampleBytes, rgba[i + channel]);
         }
     }
     return raw;
@@ -184,7 +170,7 @@ TEST_P(EveryFormatAndDepth, ReadsBackAsThePictureWithItsMetadata) {
         gradient(c.alpha() ? PixelLayout::Rgba : PixelLayout::Rgb, c.greySource())
             .withMetadata(photoMetadata());
     const QString name = QLatin1String("out.") + c.format->extension;
-    ASSERT_EQ(save(picture, name, c.format->code, c.depth.bitsPerPixel), 0);
+    ASSERT_EQ(save(picture, name, c.format->code, c.bits()), 0);
     const QByteArray expected = rgbaOf(picture);
 
     if (c.format->code == fileformat::Raw) {
@@ -192,7 +178,7 @@ TEST_P(EveryFormatAndDepth, ReadsBackAsThePictureWithItsMetadata) {
         return;
     }
     if (c.format->code == fileformat::Bmp) {
-        EXPECT_EQ(uchar(fileBytes(path(name)).at(28)), c.depth.bitsPerPixel) << "header's depth";
+        EXPECT_EQ(uchar(fileBytes(path(name)).at(28)), c.bits()) << "header's depth";
     }
     if (!c.depth.palette && c.format->code != fileformat::Wmf) {
         EXPECT_EQ(toolOutput("identify", {"-format", "%[channels]", path(name)}),
@@ -202,16 +188,15 @@ TEST_P(EveryFormatAndDepth, ReadsBackAsThePictureWithItsMetadata) {
     }
     const QByteArray decoded = decodedRgba(path(name));
     ASSERT_EQ(decoded.size(), expected.size());
-    if (c.depth.bitsPerPixel == 1) {
+    if (c.bits() == 1) {
         // Dithered: black and white only, with the picture's overall tone.
         EXPECT_TRUE(std::all_of(decoded.begin(), decoded.end(),
                                 [](char v) { return uchar(v) == 0 || uchar(v) == 255; }));
         EXPECT_NEAR(meanOf(decoded), meanOf(expected), 8.0);
     } else {
-        double difference = 0.0;
-        for (qsizetype i = 0; i < decoded.size(); ++i) {
-            difference += std::abs(uchar(decoded[i]) - uchar(expected[i]));
-        }
+        const auto distance = [](char a, char b) { return std::abs(uchar(a) - uchar(b)); };
+        const double difference = std::inner_product(
+            decoded.begin(), decoded.end(), expected.begin(), 0.0, std::plus<>(), distance);
         EXPECT_LE(difference / double(decoded.size()), c.tolerance());
     }
 
@@ -224,16 +209,15 @@ TEST_P(EveryFormatAndDepth, ReadsBackAsThePictureWithItsMetadata) {
                 (c.format->code == fileformat::Webp ? "-\n" : "Quorvel name\n"));
         // An RGB profile does not describe grey pixels.
         EXPECT_EQ(toolOutput("exiftool", {"-b", "-ICC_Profile", path(name)}),
-                  c.grey() || c.depth.bitsPerPixel == 1 ? QByteArray() : photoMetadata().icc);
+                  c.grey() || c.bits() == 1 ? QByteArray() : photoMetadata().icc);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Offered, EveryFormatAndDepth, ::testing::ValuesIn(everyOfferedDepth()),
                          [](const auto& info) {
-                             const Depth& depth = info.param.depth;
                              return std::string(info.param.format->name) + '_' +
-                                    std::to_string(depth.bitsPerPixel) +
-                                    (depth.palette ? "Palette" : "");
+                                    std::to_string(info.param.bits()) +
+                                    (info.param.depth.palette ? "Palette" : "");
                          });
 
 // IPTC as other programs write it (JPEG's Photoshop segment, TIFF's own tag) comes in whole.
@@ -257,15 +241,12 @@ TEST_P(EveryFormatAndDepth, AWriteThatFailsMidwayLeavesTheFileItWouldReplace) {
     const OfferedDepth& c = GetParam();
     const Bitmap picture = gradient(c.alpha() ? PixelLayout::Rgba : PixelLayout::Rgb);
     const QString name = QLatin1String("out.") + c.format->extension;
-    ASSERT_EQ(save(picture, name, c.format->code, c.depth.bitsPerPixel), 0);
+    ASSERT_EQ(save(picture, name, c.format->code, c.bits()), 0);
     const qint64 size = QFileInfo(path(name)).size();
-    QFile earlier(path(name));
-    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                earlier.write("the picture saved before") == 24);
-    earlier.close();
+    ASSERT_TRUE(testing::writeFileBytes(path(name), "the picture saved before"));
     {
         const testing::FileSizeLimit limit(rlim_t(size / 2));
-        EXPECT_EQ(save(picture, name, c.format->code, c.depth.bitsPerPixel), 20005);
+        EXPECT_EQ(save(picture, name, c.format->code, c.bits()), 20005);
     }
     EXPECT_EQ(fileBytes(path(name)), "the picture saved before");
     EXPECT_EQ(entries(), QStringList{name});

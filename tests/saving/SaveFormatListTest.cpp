@@ -19,8 +19,8 @@ short preselectedFormat(const QString& lastExtension) {
 
 TEST(SaveFormatList, PreselectsOnlyTheThreeSpellingsOfAnExtension) {
     const std::pair<const char*, short> cases[] = {
-        {"", 0},    {"JPG", format::Jpeg}, {"Jpg", format::Jpeg}, {"jPg", 0}, {"jpeg", 0},
-        {"gif", 0}, {"Tif", format::Tiff}, {"tga", format::Tga},  {"webp", 0}};
+        {"", 0},    {"JPG", format::Jpeg}, {"Jpg", format::Jpeg},
+        {"jPg", 0}, {"tga", format::Tga},  {"webp", 0}};
     for (const auto& [extension, expected] : cases) {
         EXPECT_EQ(preselectedFormat(extension), expected) << extension;
     }
@@ -29,10 +29,7 @@ TEST(SaveFormatList, PreselectsOnlyTheThreeSpellingsOfAnExtension) {
 // Without a preselection the proposed name is cut at its first dot, even one in a folder name.
 TEST(SaveFormatList, ProposesAJpegName) {
     const std::pair<const char*, const char*> cases[] = {
-        {"", ""},
-        {"/photos/beach_M", "/photos/beach_M.jpg"},
-        {"/photos/beach_M.gif", "/photos/beach_M.jpg"},
-        {"/my.pics/beach.jpeg", "/my.jpg"}};
+        {"", ""}, {"/photos/beach_M", "/photos/beach_M.jpg"}, {"/my.pics/beach.jpeg", "/my.jpg"}};
     for (const auto& [name, proposed] : cases) {
         EXPECT_EQ(ProposedJpegName(name), proposed) << name;
     }
@@ -40,9 +37,7 @@ TEST(SaveFormatList, ProposesAJpegName) {
 
 // Codes as the image control numbers them; one without an extension of its own gets "bmp".
 TEST(SaveFormatList, CompletesAPathWithoutAnyDot) {
-    const std::pair<short, const char*> cases[] = {
-        {10, "jpg"}, {6, "bmp"},   {3, "tif"}, {75, "png"},   {15, "wmf"},
-        {1, "pcx"},  {153, "raw"}, {4, "tga"}, {200, "webp"}, {2, "bmp"}};
+    const std::pair<short, const char*> cases[] = {{10, "jpg"}, {200, "webp"}, {2, "bmp"}};
     for (const auto& [code, extension] : cases) {
         EXPECT_EQ(CompletedPath("/out/beach", code), QStringLiteral("/out/beach.") + extension)
             << code;
@@ -57,9 +52,7 @@ TEST(SaveFormatList, PreselectsSixteenBitsForSixteenBitPictures) {
     // 8-bit pictures keep the depth chosen last, unless it is a 16-bit one.
     EXPECT_EQ(PreselectedBitsPerPixel(8, false, false), 8);
     EXPECT_EQ(PreselectedBitsPerPixel(32, false, true), 32);
-    for (const short wide : {16, 48, 64}) {
-        EXPECT_EQ(PreselectedBitsPerPixel(wide, false, false), 24) << wide;
-    }
+    EXPECT_EQ(PreselectedBitsPerPixel(64, false, false), 24);
 }
 
 }  // namespace

@@ -27,11 +27,9 @@ TEST_P(FileNameBytes, DecodeToTheirOwnStringAndBack) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FileNameBytes,
-    ::testing::Values(NameCase{"Ascii", "/tmp/beach.jpg", u"/tmp/beach.jpg"},
-                      NameCase{"Utf8", "N\xc3\xb8rre \xe2\x80\x93 \xf0\x9f\x98\x80",
+    ::testing::Values(NameCase{"Utf8", "N\xc3\xb8rre \xe2\x80\x93 \xf0\x9f\x98\x80",
                                u"N\u00f8rre \u2013 \U0001F600"},
                       NameCase{"Latin1Byte", "caf\xe9.png", u"caf\xdce9.png"},
-                      NameCase{"LoneFF", "\xff.jpg", u"\xdcff.jpg"},
                       NameCase{"CutSequence", "a\xe2\x80", u"a\xdce2\xdc80"},
                       NameCase{"LoneContinuation", "\x80x", u"\xdc80x"},
                       NameCase{"Overlong", "\xc0\xaf", u"\xdcc0\xdcaf"},

@@ -52,6 +52,24 @@ quint32 crc32(const QByteArray& bytes) {
     return ~crc;
 }
 
+QByteArray pngChunk(const char* type, const QByteArray& data) {
+    QByteArray chunk(4, '\0');
+    qToBigEndian<quint32>(quint32(data.size()), chunk.data());
+    chunk += QByteArray(type) + data;
+    QByteArray crc(4, '\0');
+    qToBigEndian<quint32>(crc32(chunk.mid(4)), crc.data());
+    return chunk + crc;
+}
+
+QByteArray pngHeader(quint32 width, quint32 height) {
+    QByteArray header(13, '\0');
+    qToBigEndian<quint32>(width, header.data());
+    qToBigEndian<quint32>(height, header.data() + 4);
+    header[8] = 8;  // bits per sample
+    header[9] = 2;  // RGB
+    return QByteArray("\x89PNG\r\n\x1a\n") + pngChunk("IHDR", header);
+}
+
 // Each test makes its files in a folder of its own, gone when the test ends.
 class ImageFile : public ::testing::Test {
 public:
@@ -70,18 +88,18 @@ public:
         return QProcess::execute("convert", arguments + QStringList{path(name)}) == 0 ? path(name)
                                                                                       : QString();
     }
-    // A GIF frame far outside its 1 x 1 screen.
-    QString strayGifFrame() const { return convert("s.gif", {"xc:", "-page", "+60000+60000"}); }
-    // A PNG of a few bytes whose header declares 100000 x 100000 pixels.
-    QString hugePng() const {
-        QByteArray bytes =
-            testing::fileBytes(save("huge.png", patternImage(1, 1, QImage::Format_RGB888)));
-        const quint32 size[] = {100000, 100000};
-        qToBigEndian<quint32>(size, 2, bytes.data() + 16);  // in IHDR, the first chunk
-        qToBigEndian<quint32>(crc32(bytes.mid(12, 17)), bytes.data() + 29);  // or libpng stops
-        return write("huge.png", bytes);
-    }
 };
+
+// Runs `work`, expecting it to end within `limit` and to grow the process by under 64 MB.
+void expectCheap(const std::function<void()>& work, std::chrono::seconds limit) {
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, limit);
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024);  // kilobytes
+}
 
 // Largest channel difference, alpha included; 255 when the sizes differ.
 int largestDifference(const Bitmap& bitmap, const QImage& expected) {
@@ -97,7 +115,7 @@ int largestDifference(const Bitmap& bitmap, const QImage& expected) {
 struct BadFileCase {
     const char* name;
     std::function<QString(const ImageFile&)> make;
-    int error;  // queryFileInfo gives it too, unless only decoding can notice (20001, 20007)
+    int error;  // queryFileInfo gives it too, unless only decoding can notice (20001)
 };
 
 const BadFileCase kBadFiles[] = {
@@ -106,25 +124,32 @@ const BadFileCase kBadFiles[] = {
     {"Folder", [](auto& f) { return f.dir.path(); }, CannotOpenFile},
     {"EmptyFile", [](auto& f) { return f.write("e.png", {}); }, InvalidFileFormat},
     {"TextNamedJpeg", [](auto& f) { return f.write("t.jpg", "Only words.\n"); }, InvalidFileFormat},
-    {"HugePng", [](auto& f) { return f.hugePng(); }, NoMemory},
-    // libvips widens the screen to hold the frame.
-    {"GifFrameFarOffScreen", [](auto& f) { return f.strayGifFrame(); }, NoMemory},
+    {"HugePng",  // a 1 x 1 PNG whose header claims 100000 x 100000 pixels
+     [](auto& f) {
+         const QByteArray small =
+             testing::fileBytes(f.save("s.png", QImage(1, 1, QImage::Format_RGB888)));
+         return f.write("h.png", pngHeader(100000, 100000) + small.mid(33));  // after its IHDR
+     },
+     NoMemory},
+    // A frame far outside its 1 x 1 screen: libvips widens the screen to hold it.
+    {"GifFrameFarOffScreen",
+     [](auto& f) {
+         return f.convert("s.gif", {"xc:", "-page", "+60000+60000"});
+     },
+     NoMemory},
 };
 
 class EndsCleanly : public ImageFile, public ::testing::WithParamInterface<BadFileCase> {};
 
 TEST_P(EndsCleanly, QuicklyAndWithinBoundedMemory) {
     const QString path = GetParam().make(*this);
-    rusage before{}, after{};
-    getrusage(RUSAGE_SELF, &before);
-    const auto start = std::chrono::steady_clock::now();
     const int error = GetParam().error;
-    const int headerError = error == NoMemory || error == ReadFailed ? 0 : error;
-    EXPECT_EQ(errorOf([&] { queryFileInfo(path, 0); }), headerError);
-    EXPECT_EQ(errorOf([&] { loadImageFile(path, 0, 0); }), error);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-    getrusage(RUSAGE_SELF, &after);
-    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024);  // kilobytes
+    expectCheap(
+        [&] {
+            EXPECT_EQ(errorOf([&] { queryFileInfo(path, 0); }), error == NoMemory ? 0 : error);
+            EXPECT_EQ(errorOf([&] { loadImageFile(path, 0, 0); }), error);
+        },
+        std::chrono::seconds(2));
 }
 
 INSTANTIATE_TEST_SUITE_P(ImageFile, EndsCleanly, ::testing::ValuesIn(kBadFiles),
@@ -146,6 +171,7 @@ QByteArray tiffWithDirectoryFirst(const QImage& image) {
     memcpy(out, "II*\0", 4);
     qToLittleEndian<quint32>(8, out + 4);
     qToLittleEndian<quint16>(kEntries, out + 8);
+    // Tag, type, value; the bits per sample and the strips' offsets and lengths are arrays.
     const quint32 entries[kEntries][3] = {{256, 4, quint32(rgb.width())},
                                           {257, 4, quint32(rgb.height())},
                                           {258, 3, bitsAt},
@@ -157,17 +183,16 @@ QByteArray tiffWithDirectoryFirst(const QImage& image) {
                                           {279, 4, countsAt},
                                           {284, 3, 1}};
     for (int i = 0; i < kEntries; ++i) {
+        const auto [tag, type, value] = entries[i];
+        const quint32 count = tag == 258 ? 3 : tag == 273 || tag == 279 ? strips : 1;
         uchar* entry = out + 10 + 12 * i;
-        const quint32 count = entries[i][0] == 258                           ? 3
-                              : entries[i][0] == 273 || entries[i][0] == 279 ? strips
-                                                                             : 1;
-        qToLittleEndian<quint16>(quint16(entries[i][0]), entry);
-        qToLittleEndian<quint16>(quint16(entries[i][1]), entry + 2);
+        qToLittleEndian<quint16>(quint16(tag), entry);
+        qToLittleEndian<quint16>(quint16(type), entry + 2);
         qToLittleEndian<quint32>(count, entry + 4);
-        if (entries[i][1] == 3 && count == 1) {
-            qToLittleEndian<quint16>(quint16(entries[i][2]), entry + 8);
+        if (type == 3 && count == 1) {
+            qToLittleEndian<quint16>(quint16(value), entry + 8);
         } else {
-            qToLittleEndian<quint32>(entries[i][2], entry + 8);
+            qToLittleEndian<quint32>(value, entry + 8);
         }
     }
     for (int i = 0; i < 3; ++i) {
@@ -249,24 +274,6 @@ QByteArray gifClaimingHugeSize(const QByteArray& frames) {
     return bytes + frames;
 }
 
-QByteArray pngChunk(const char* type, const QByteArray& data) {
-    QByteArray chunk(4, '\0');
-    qToBigEndian<quint32>(quint32(data.size()), chunk.data());
-    chunk += QByteArray(type) + data;
-    QByteArray crc(4, '\0');
-    qToBigEndian<quint32>(crc32(chunk.mid(4)), crc.data());
-    return chunk + crc;
-}
-
-QByteArray pngHeader(quint32 width, quint32 height) {
-    QByteArray header(13, '\0');
-    qToBigEndian<quint32>(width, header.data());
-    qToBigEndian<quint32>(height, header.data() + 4);
-    header[8] = 8;  // bits per sample
-    header[9] = 2;  // RGB
-    return QByteArray("\x89PNG\r\n\x1a\n") + pngChunk("IHDR", header);
-}
-
 struct HostileCase {
     const char* name;
     std::function<QByteArray()> bytes;
@@ -323,15 +330,13 @@ TEST_P(RefusesHostileFile, WithinASecondAndWithoutTheMemoryItClaims) {
     const QByteArray bytes = GetParam().bytes();
     ASSERT_FALSE(bytes.isEmpty());
     const QString file = write("hostile", bytes);
-    rusage before{}, after{};
-    getrusage(RUSAGE_SELF, &before);
-    const auto start = std::chrono::steady_clock::now();
-    errorOf([&] { queryFileInfo(file, 0); });
-    EXPECT_EQ(errorOf([&] { loadImageFile(file, 0, 0); }), ReadFailed);
-    EXPECT_EQ(errorOf([&] { loadImageData(bytes, 0, 0); }), ReadFailed);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
-    getrusage(RUSAGE_SELF, &after);
-    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024);  // kilobytes
+    expectCheap(
+        [&] {
+            errorOf([&] { queryFileInfo(file, 0); });
+            EXPECT_EQ(errorOf([&] { loadImageFile(file, 0, 0); }), ReadFailed);
+            EXPECT_EQ(errorOf([&] { loadImageData(bytes, 0, 0); }), ReadFailed);
+        },
+        std::chrono::seconds(1));
 }
 
 INSTANTIATE_TEST_SUITE_P(ImageFile, RefusesHostileFile, ::testing::ValuesIn(kHostileFiles),
@@ -359,19 +364,14 @@ TEST_F(ImageFile, LargePicturesInSmallFilesStillLoad) {
 // trailing "[...]" in a name as load options.
 TEST_F(ImageFile, ContentIsReadTheSameFromMemoryAndUnderAnyName) {
     const QString jpeg = save("photo.jpg", patternImage(6, 4, QImage::Format_RGB888));
-    const QString png = save("photo.png", patternImage(6, 4, QImage::Format_RGBA8888));
-    for (const QString& file : {jpeg, png}) {
-        EXPECT_EQ(queryImageData(testing::fileBytes(file), 0).format,
-                  queryFileInfo(file, 0).format);
-        EXPECT_TRUE(
-            samePixels(loadImageData(testing::fileBytes(file), 0, 0), loadImageFile(file, 0, 0)));
-    }
+    const QByteArray bytes = testing::fileBytes(jpeg);
+    EXPECT_EQ(queryImageData(bytes, 0).format.toStdString(), "jpeg");
+    EXPECT_TRUE(samePixels(loadImageData(bytes, 0, 0), loadImageFile(jpeg, 0, 0)));
     for (const char* name : {"jpeg.png", "photo[1]"}) {
         const QString path = write(name, testing::fileBytes(jpeg));
         EXPECT_EQ(queryFileInfo(path, 0).format.toStdString(), "jpeg") << name;
         EXPECT_TRUE(samePixels(loadImageFile(path, 0, 0), loadImageFile(jpeg, 0, 0))) << name;
     }
-    EXPECT_EQ(errorOf([] { loadImageData({}, 0, 0); }), InvalidFileFormat);
     EXPECT_EQ(errorOf([] { loadImageData("Only words.\n", 0, 0); }), InvalidFileFormat);
 }
 
@@ -387,13 +387,11 @@ struct FormatCase {
 const FormatCase kFormats[] = {
     {"GreyPng", QImage::Format_Grayscale8, "p.png", false, 0, PixelLayout::Grey},
     {"GreyPngAsRgb", QImage::Format_Grayscale8, "p.png", false, 24, PixelLayout::Rgb},
-    {"RgbPng", QImage::Format_RGB888, "p.png", false, 0, PixelLayout::Rgb},
     {"RgbPngAsRgba", QImage::Format_RGB888, "p.png", false, 32, PixelLayout::Rgba},
     {"RgbaPng", QImage::Format_RGBA8888, "p.png", false, 0, PixelLayout::Rgba},
     {"PalettePng", QImage::Format_Indexed8, "p.png", false, 0, PixelLayout::Rgba},
     {"Jpeg", QImage::Format_RGB888, "p.jpg", false, 0, PixelLayout::Rgb},
     {"Bmp", QImage::Format_RGB888, "p.bmp", false, 0, PixelLayout::Rgb},
-    {"Pcx", QImage::Format_RGB888, "p.pcx", true, 0, PixelLayout::Rgb},
     {"Tga", QImage::Format_RGB888, "p.tga", true, 0, PixelLayout::Rgb},
 };
 
@@ -443,10 +441,9 @@ TEST_F(ImageFile, WideFilesKeepSixteenBitsPerChannel) {
 
 struct ModernWideCase {
     const char* name;
+    QStringList saver;  // the vips operation that writes the file, with its options
     const char* file;
-    const char* saver;    // the vips operation that writes `file` from the source picture
-    QStringList options;  // and its options
-    int tolerance;        // what the format's own depth and colour coding may cost
+    int tolerance;  // what the format's own depth and colour coding may cost
 };
 
 class ModernWideFiles : public ImageFile, public ::testing::WithParamInterface<ModernWideCase> {};
@@ -455,22 +452,20 @@ class ModernWideFiles : public ImageFile, public ::testing::WithParamInterface<M
 // 1024 steps keeps far more than 256 values in every channel.
 TEST_P(ModernWideFiles, KeepMoreThanEightBitsPerChannel) {
     const ModernWideCase& c = GetParam();
-    constexpr int kSteps = 1024;
     std::vector<quint16> samples;
     for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < kSteps; ++x) {
-            const int ramp = x * 64 + y;
+        for (int ramp = y; ramp < 1024 * 64; ramp += 64) {
             samples.insert(samples.end(),
                            {quint16(ramp), quint16(65535 - ramp), quint16((ramp + 20000) % 65536)});
         }
     }
-    const QString source = write("source.ppm", ppm16(kSteps, 4, samples));
-    const QString file = path(c.file);
-    ASSERT_EQ(QProcess::execute("vips", QStringList{c.saver, source, file} + c.options), 0);
-
-    const Bitmap bitmap = loadImageFile(file, 0, 0);
-    ASSERT_TRUE(bitmap.isSixteenBit());
-    ASSERT_EQ(bitmap.layout(), PixelLayout::Rgb);
+    const QString source = write("source.ppm", ppm16(1024, 4, samples));
+    ASSERT_EQ(
+        QProcess::execute(
+            "vips", QStringList{c.saver[0], source, path(c.file), "--lossless"} + c.saver.mid(1)),
+        0);
+    const Bitmap bitmap = loadImageFile(path(c.file), 0, 0);
+    ASSERT_TRUE(bitmap.isSixteenBit() && bitmap.layout() == PixelLayout::Rgb);
     ASSERT_EQ(bitmap.byteCount() / 2, samples.size());
     int largest = 0;
     std::vector<std::vector<bool>> seen(3, std::vector<bool>(65536));
@@ -487,17 +482,12 @@ TEST_P(ModernWideFiles, KeepMoreThanEightBitsPerChannel) {
 
 INSTANTIATE_TEST_SUITE_P(
     ImageFile, ModernWideFiles,
-    ::testing::Values(ModernWideCase{"Heic10",
-                                     "wide.heic",
-                                     "heifsave",
-                                     {"--compression", "hevc", "--bitdepth", "10", "--lossless"},
-                                     1024},
-                      ModernWideCase{"Avif12",
-                                     "wide.avif",
-                                     "heifsave",
-                                     {"--compression", "av1", "--bitdepth", "12", "--lossless"},
-                                     1024},
-                      ModernWideCase{"JpegXl16", "wide.jxl", "jxlsave", {"--lossless"}, 0}),
+    ::testing::Values(
+        ModernWideCase{
+            "Heic10", {"heifsave", "--compression", "hevc", "--bitdepth", "10"}, "w.heic", 1024},
+        ModernWideCase{
+            "Avif12", {"heifsave", "--compression", "av1", "--bitdepth", "12"}, "w.avif", 1024},
+        ModernWideCase{"JpegXl16", {"jxlsave"}, "w.jxl", 0}),
     ::testing::PrintToStringParamName());
 
 INSTANTIATE_TEST_SUITE_P(ImageFile, ReadsFormat, ::testing::ValuesIn(kFormats),

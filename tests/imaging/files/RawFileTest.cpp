@@ -10,10 +10,11 @@
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <string>
 
 namespace quorvel::imaging {
 namespace {
@@ -55,40 +56,43 @@ public:
     QTemporaryDir dir;
 };
 
-// Demosaicing blurs the borders a little, so the colours are read in the patches' middles.
-void expectPatches(const Bitmap& picture, const std::function<QPoint(QPoint)>& placed) {
-    for (int row = 0; row < 2; ++row) {
-        for (int column = 0; column < 3; ++column) {
-            const QPoint at = placed(QPoint(column * 100 + 50, row * 100 + 50));
-            const QColor seen = pixelAt(picture, at.x(), at.y());
-            const QColor expected = kPatches[row][column];
-            const std::string where = "patch " + std::to_string(row) + "," +
-                                      std::to_string(column) + " seen as " +
-                                      seen.name().toStdString();
-            EXPECT_NEAR(seen.red(), expected.red(), 24) << where;
-            EXPECT_NEAR(seen.green(), expected.green(), 24) << where;
-            EXPECT_NEAR(seen.blue(), expected.blue(), 24) << where;
-        }
-    }
+// Demosaicing blurs the borders a little, so colours are read in the patches' middles.
+void expectColourAt(const Bitmap& picture, QPoint at, const QColor& expected) {
+    const QColor seen = pixelAt(picture, at.x(), at.y());
+    const std::string where = "at " + std::to_string(at.x()) + "," + std::to_string(at.y()) +
+                              " seen " + seen.name().toStdString() + ", expected " +
+                              expected.name().toStdString();
+    EXPECT_NEAR(seen.red(), expected.red(), 24) << where;
+    EXPECT_NEAR(seen.green(), expected.green(), 24) << where;
+    EXPECT_NEAR(seen.blue(), expected.blue(), 24) << where;
 }
 
 class RawLayouts : public RawFile, public ::testing::WithParamInterface<DngLayout> {};
 
+// Shot under warm light: the sensor recorded white with much less red and blue than green, so a
+// picture developed without the camera's white balance would come out markedly cyan-green.
 TEST_P(RawLayouts, OpensDemosaicedAtTheSensorSizeInColour) {
-    const QString file = dng("camera.dng", GetParam());
-    ASSERT_FALSE(file.isEmpty());
-    const FileInfo info = queryFileInfo(file, 0);
-    EXPECT_EQ(info.width, kWidth);
-    EXPECT_EQ(info.height, kHeight);
+    const QString file = path("camera.dng");
+    ASSERT_TRUE(writeCfaDng(file, patchScene(), GetParam(), 1, {0.4f, 1.0f, 0.5f}));
+    EXPECT_EQ(queryFileInfo(file, 0).width, kWidth);
+    EXPECT_EQ(queryFileInfo(file, 0).height, kHeight);
     const Bitmap picture = loadImageFile(file, 0, 0);
     ASSERT_EQ(picture.width(), kWidth);
     ASSERT_EQ(picture.height(), kHeight);
     EXPECT_EQ(picture.layout(), PixelLayout::Rgb);
     EXPECT_TRUE(picture.isSixteenBit());
-    expectPatches(picture, [](QPoint p) { return p; });
+    for (int patch = 0; patch < 6; ++patch) {
+        const int row = patch / 3;
+        const int column = patch % 3;
+        expectColourAt(picture, {column * 100 + 50, row * 100 + 50}, kPatches[row][column]);
+    }
     // The pixels are developed, never left as the mosaic: neighbours in a patch agree.
     EXPECT_EQ(pixelAt(picture, 50, 50).name(), pixelAt(picture, 51, 50).name());
     EXPECT_EQ(errorOf([&] { loadImageFile(file, 1, 0); }), errc::InvalidParameter);
+    const Bitmap grey = loadImageFile(file, 0, 8);
+    EXPECT_EQ(grey.layout(), PixelLayout::Grey);
+    EXPECT_NEAR(pixelAt(grey, 250, 150).red(), 190, 30);  // yellow is light
+    EXPECT_EQ(loadImageFile(file, 0, 32).layout(), PixelLayout::Rgba);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dng, RawLayouts,
@@ -98,16 +102,14 @@ INSTANTIATE_TEST_SUITE_P(Dng, RawLayouts,
                                                                       : "PreviewFirstRawInSubIfd";
                          });
 
-// The corner patches of the scene as stored, each a colour of its own.
 const QColor& kRed = kPatches[0][0];
 const QColor& kBlue = kPatches[0][2];
 const QColor& kWhite = kPatches[1][0];
 const QColor& kYellow = kPatches[1][2];
 
-// An EXIF orientation and the stored corners the upright picture shows at its top left, top
-// right, bottom left and bottom right. The value says where the stored first row and first
-// column belong: 6 puts the first row on the right and the first column on top (the camera was
-// turned a quarter clockwise), 8 the first row on the left and the first column at the bottom.
+// An EXIF orientation and the stored corner patches the upright picture shows at its top left,
+// top right, bottom left and bottom right. 6 puts the first row on the right and the first column
+// on top (the camera was turned a quarter clockwise), 8 the first row on the left.
 struct Orientation {
     const char* name;
     int value;
@@ -134,40 +136,16 @@ TEST_P(RawOrientations, TurnsUprightAsTheCameraWasHeld) {
     const bool sideways = orientation.value >= 5;
     ASSERT_EQ(picture.width(), sideways ? kHeight : kWidth);
     ASSERT_EQ(picture.height(), sideways ? kWidth : kHeight);
-    // The middles of the corner patches.
     const int right = picture.width() - 50;
     const int bottom = picture.height() - 50;
     const QPoint corners[4] = {{50, 50}, {right, 50}, {50, bottom}, {right, bottom}};
     for (int corner = 0; corner < 4; ++corner) {
-        const QColor seen = pixelAt(picture, corners[corner].x(), corners[corner].y());
-        const QColor& expected = *orientation.corners[corner];
-        const std::string where = "corner " + std::to_string(corner) + " seen as " +
-                                  seen.name().toStdString() + ", expected " +
-                                  expected.name().toStdString();
-        EXPECT_NEAR(seen.red(), expected.red(), 24) << where;
-        EXPECT_NEAR(seen.green(), expected.green(), 24) << where;
-        EXPECT_NEAR(seen.blue(), expected.blue(), 24) << where;
+        expectColourAt(picture, corners[corner], *orientation.corners[corner]);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Exif, RawOrientations, ::testing::ValuesIn(kOrientations),
                          ::testing::PrintToStringParamName());
-
-TEST_F(RawFile, UndoesTheCamerasWhiteBalanceAsShot) {
-    // Under warm light the sensor recorded white with much less red and blue than green; a
-    // picture developed without the camera's white balance would come out markedly cyan-green.
-    const QString file = path("warm.dng");
-    ASSERT_TRUE(writeCfaDng(file, patchScene(), DngLayout::PreviewFirst, 1, {0.4f, 1.0f, 0.5f}));
-    expectPatches(loadImageFile(file, 0, 0), [](QPoint p) { return p; });
-}
-
-TEST_F(RawFile, GivesTheLayoutAskedFor) {
-    const QString file = dng("camera.dng", DngLayout::RawFirst);
-    const Bitmap grey = loadImageFile(file, 0, 8);
-    EXPECT_EQ(grey.layout(), PixelLayout::Grey);
-    EXPECT_NEAR(pixelAt(grey, 250, 150).red(), 190, 30);  // yellow is light
-    EXPECT_EQ(loadImageFile(file, 0, 32).layout(), PixelLayout::Rgba);
-}
 
 TEST_F(RawFile, ACutShortFileIsRefusedNotShownHalfDeveloped) {
     const QString file = dng("cut.dng", DngLayout::PreviewFirst);
@@ -185,15 +163,14 @@ TEST_F(RawFile, AnEnormousDeclaredSensorIsRefusedBeforeItsDataIsRead) {
     ASSERT_TRUE(bytes.startsWith("II"));
     int patched = 0;
     for (qsizetype at = 8; at + 12 <= bytes.size(); at += 2) {
-        const auto tag = quint16(uchar(bytes[at]) | uchar(bytes[at + 1]) << 8);
-        const auto type = quint16(uchar(bytes[at + 2]) | uchar(bytes[at + 3]) << 8);
-        const auto value = quint16(uchar(bytes[at + 8]) | uchar(bytes[at + 9]) << 8);
-        if ((tag == 256 && value == kWidth) || (tag == 257 && value == kHeight)) {
-            if (type == 3 || type == 4) {
-                bytes[at + 8] = char(60000 & 0xff);
-                bytes[at + 9] = char(60000 >> 8);
-                ++patched;
-            }
+        const auto field = [&](int offset) {
+            return qFromLittleEndian<quint16>(bytes.constData() + at + offset);
+        };
+        const bool size =
+            (field(0) == 256 && field(8) == kWidth) || (field(0) == 257 && field(8) == kHeight);
+        if (size && (field(2) == 3 || field(2) == 4)) {
+            qToLittleEndian<quint16>(60000, bytes.data() + at + 8);
+            ++patched;
         }
     }
     ASSERT_EQ(patched, 2);
