@@ -146,37 +146,6 @@ TEST(ToneTableTest, FailsWhenNoLevelAboveZeroIsPopulated) {
     }
 }
 
-TEST(ToneTableTest, StretchesTheHighestPopulatedLevelToWhiteForEveryExposure) {
-    for (int position = 0; position <= 40; ++position) {
-        const float exposure = exposureValue(40, 0, position);
-        if (exposure == 0.0f) {
-            continue;
-        }
-        for (double k : {kExposureMode, kDynamicRangeMode}) {
-            const std::optional<ToneTable> table = toneTable(darkHalf(), exposure, k);
-            ASSERT_TRUE(table.has_value()) << "E " << exposure << " k " << k;
-            EXPECT_EQ((*table)[127], 255) << "E " << exposure << " k " << k;
-        }
-    }
-}
-
-TEST(ToneTableTest, IgnoresACommonFactorOnTheHistogram) {
-    LevelHistogram uneven{};
-    for (int level = 0; level < 256; ++level) {
-        uneven[level] = (level * 37) % 101;
-    }
-    LevelHistogram scaled = uneven;
-    for (double& count : scaled) {
-        count *= 1600.0 * 1200.0 / 333.0;
-    }
-    for (float exposure : {2.0f, 0.7f, -0.4f, -2.0f}) {
-        for (double k : {kExposureMode, kDynamicRangeMode}) {
-            EXPECT_EQ(toneTable(scaled, exposure, k), toneTable(uneven, exposure, k))
-                << "E " << exposure << " k " << k;
-        }
-    }
-}
-
 TEST(ToneTableTest, RoundsExactHalvesToEven) {
     // For so small an E, p is exactly 1 and every populated level weighs exactly 1, so six
     // populated levels put the steps at 255 x n / 6: 42.5, 127.5 and 212.5 for n = 1, 3 and 5.
