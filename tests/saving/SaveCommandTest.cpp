@@ -133,8 +133,8 @@ TEST_F(SaveCommandTest, AsksBeforeReplacingAFileAndKeepsItOnNo) {
 
     QString question;
     testing::whenModalAppears([&](QWidget* dialog) {
-        dialog->findChild<QComboBox*>("format")->setCurrentIndex(
-            dialog->findChild<QComboBox*>("format")->findText("PNG (*.png)"));
+        auto* formats = dialog->findChild<QComboBox*>("format");
+        formats->setCurrentIndex(formats->findText("PNG (*.png)"));
         dialog->findChild<QLineEdit*>("fileName")->setText(folder.filePath("beach"));
         testing::whenModalAppears([&, dialog](QWidget* box) {
             question = qobject_cast<QMessageBox*>(box)->text();
@@ -164,8 +164,7 @@ TEST_F(SaveCommandTest, ANameThatIsNoUtf8IsSavedUnderItsOwnBytes) {
     window.LoadFromCommandLine(original);
     ASSERT_FALSE(window.LEAD1()->Bitmap().isNull());
 
-    QString proposed;
-    QString question;
+    QString proposed, question;
     for (const bool again : {false, true}) {
         testing::whenModalAppears([&, again](QWidget* dialog) {
             proposed = dialog->findChild<QLineEdit*>("fileName")->text();
