@@ -147,12 +147,6 @@ TEST_P(BatchMatchesWindow, WritesTheWindowsBytes) {
     const auto [windowBytes, batchBytes] = correctBothWays(c, input);
     ASSERT_FALSE(windowBytes.isEmpty());
     EXPECT_TRUE(batchBytes == windowBytes);
-    if (c.bitsPerPixel == 0 && c.pixels == QImage::Format_RGBX64) {
-        // The PNG header: 16 bits per sample, colour type 2 (RGB without alpha), so 48 bits.
-        ASSERT_GT(batchBytes.size(), 25);
-        EXPECT_EQ(int(batchBytes[24]), 16);
-        EXPECT_EQ(int(batchBytes[25]), 2);
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

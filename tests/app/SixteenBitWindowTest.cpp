@@ -163,13 +163,6 @@ TEST_P(SixteenBitWindow, SavesTheCorrectionOfTheUnroundedCurve) {
                                      : quint8(bytes[i]));
     }
     EXPECT_EQ(read, expected);
-    if (c.depth == 16) {
-        int changed = 0;
-        for (std::size_t i = 0; i < samples.size(); ++i) {
-            changed += read[i] != samples[i] ? 1 : 0;
-        }
-        EXPECT_GT(changed, int(samples.size()) / 2);
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
