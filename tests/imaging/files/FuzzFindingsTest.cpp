@@ -17,6 +17,8 @@ using testing::errorOf;
 // (`make sanitize`) this also replays what they caught. Any other exception fails the test.
 TEST(FuzzFindings, LoadOrAreRefusedTheSameWayEveryTime) {
     const QDir findings(QStringLiteral(QUORVEL_FUZZ_FINDINGS));
+    // A folder moved away would otherwise pass with nothing replayed.
+    ASSERT_TRUE(findings.exists()) << QUORVEL_FUZZ_FINDINGS;
     for (const QString& name : findings.entryList(QDir::Files)) {
         const QString path = findings.filePath(name);
         const QByteArray contents = testing::fileBytes(path);
