@@ -39,6 +39,17 @@ constexpr int kRawRepetitions = 5;
 // A PNG of the large picture takes many seconds: one save per repetition, two repetitions.
 constexpr int kSaveRepetitions = 2;
 
+// The baseline of most figures: a copy of `bytes` bytes at memory speed. Both buffers are
+// allocated and touched before timing, so only the copy itself is timed.
+void timeCopy(benchmark::State& state, const std::uint8_t* source, std::size_t bytes) {
+    std::vector<std::uint8_t> destination(bytes, 2);
+    for (auto _ : state) {
+        std::memcpy(destination.data(), source, bytes);
+        benchmark::DoNotOptimize(destination.data());
+        benchmark::ClobberMemory();
+    }
+}
+
 // A brightening curve, as the exposure slider makes: every level but black and white changes.
 imaging::RemapTable brighteningTable() {
     imaging::RemapTable table{};
@@ -196,14 +207,7 @@ MainWindowDriver& Benchmarks::largeWindow() {
 }
 
 void Benchmarks::copyBaseline(benchmark::State& state) {
-    const imaging::Bitmap& source = picture();
-    // Allocated and touched once: only the copy itself is timed, at memory speed.
-    std::vector<std::uint8_t> destination(source.byteCount());
-    for (auto _ : state) {
-        std::memcpy(destination.data(), source.pixels(), source.byteCount());
-        benchmark::DoNotOptimize(destination.data());
-        benchmark::ClobberMemory();
-    }
+    timeCopy(state, picture().pixels(), picture().byteCount());
 }
 
 void Benchmarks::remap(benchmark::State& state) {
@@ -223,13 +227,7 @@ const imaging::Bitmap& Benchmarks::widePicture() {
 }
 
 void Benchmarks::copyWideBaseline(benchmark::State& state) {
-    const imaging::Bitmap& source = widePicture();
-    std::vector<std::uint8_t> destination(source.byteCount());
-    for (auto _ : state) {
-        std::memcpy(destination.data(), source.pixels(), source.byteCount());
-        benchmark::DoNotOptimize(destination.data());
-        benchmark::ClobberMemory();
-    }
+    timeCopy(state, widePicture().pixels(), widePicture().byteCount());
 }
 
 void Benchmarks::remap16(benchmark::State& state) {
@@ -438,14 +436,8 @@ void Benchmarks::rawLoad(benchmark::State& state) {
 
 void Benchmarks::copyLargeBaseline(benchmark::State& state) {
     // The baseline is the large picture's byte count, whatever holds those bytes.
-    const std::size_t bytes = std::size_t(kLargePictureBytes);
-    std::vector<std::uint8_t> source(bytes, 1);
-    std::vector<std::uint8_t> destination(bytes, 2);
-    for (auto _ : state) {
-        std::memcpy(destination.data(), source.data(), bytes);
-        benchmark::DoNotOptimize(destination.data());
-        benchmark::ClobberMemory();
-    }
+    const std::vector<std::uint8_t> source(std::size_t(kLargePictureBytes), 1);
+    timeCopy(state, source.data(), source.size());
 }
 
 // Moves alternate between two positions, each a new correction of the same base.
