@@ -87,6 +87,30 @@ void settleBetweenIterations(benchmark::State& state) {
     state.ResumeTiming();
 }
 
+// Slider moves alternating between two positions, each a new correction of the same base. The
+// first move after a load also takes the base picture; the moves after it are timed.
+void timeMoves(benchmark::State& state, MainWindowDriver& driver) {
+    driver.moveSlider(12);
+    benchmark::DoNotOptimize(driver.workingView());
+    int position = 10;
+    for (auto _ : state) {
+        driver.moveSlider(position);
+        benchmark::DoNotOptimize(driver.workingView());
+        position = position == 10 ? 12 : 10;
+        settleBetweenIterations(state);
+    }
+}
+
+// Loading `path` until both panels' views are ready to paint.
+void timeLoads(benchmark::State& state, MainWindowDriver& driver, const QString& path) {
+    for (auto _ : state) {
+        driver.load(path);
+        benchmark::DoNotOptimize(driver.workingView());
+        benchmark::DoNotOptimize(driver.originalView());
+        settleBetweenIterations(state);
+    }
+}
+
 // Runs `program` to its end with its output discarded; throws when it fails.
 void runToEnd(const QString& program, const QStringList& arguments) {
     QProcess process;
@@ -240,17 +264,7 @@ void Benchmarks::remap16(benchmark::State& state) {
 }
 
 void Benchmarks::notification(benchmark::State& state) {
-    MainWindowDriver& driver = loadedWindow();
-    // The first move after a load also takes the base picture; the moves after it are timed.
-    driver.moveSlider(12);
-    benchmark::DoNotOptimize(driver.workingView());
-    int position = 10;
-    for (auto _ : state) {
-        driver.moveSlider(position);
-        benchmark::DoNotOptimize(driver.workingView());
-        position = position == 10 ? 12 : 10;
-        settleBetweenIterations(state);
-    }
+    timeMoves(state, loadedWindow());
 }
 
 void Benchmarks::decodeBaseline(benchmark::State& state) {
@@ -262,13 +276,7 @@ void Benchmarks::decodeBaseline(benchmark::State& state) {
 }
 
 void Benchmarks::load(benchmark::State& state) {
-    MainWindowDriver& driver = loadedWindow();
-    for (auto _ : state) {
-        driver.load(picturePath_);
-        benchmark::DoNotOptimize(driver.workingView());
-        benchmark::DoNotOptimize(driver.originalView());
-        settleBetweenIterations(state);
-    }
+    timeLoads(state, loadedWindow(), picturePath_);
 }
 
 const QString& Benchmarks::widePngPath() {
@@ -288,15 +296,7 @@ MainWindowDriver& Benchmarks::wideWindow() {
 
 void Benchmarks::notification16(benchmark::State& state) {
     MainWindowDriver& driver = wideWindow();
-    driver.moveSlider(12);
-    benchmark::DoNotOptimize(driver.workingView());
-    int position = 10;
-    for (auto _ : state) {
-        driver.moveSlider(position);
-        benchmark::DoNotOptimize(driver.workingView());
-        position = position == 10 ? 12 : 10;
-        settleBetweenIterations(state);
-    }
+    timeMoves(state, driver);
     // The exact picture of the last move is made in the background; the figures after this one
     // do not share the processor with it.
     driver.waitUntilSettled();
@@ -323,13 +323,7 @@ void Benchmarks::vipsCopyBaseline(benchmark::State& state) {
 }
 
 void Benchmarks::load16(benchmark::State& state) {
-    MainWindowDriver& driver = wideWindow();
-    for (auto _ : state) {
-        driver.load(widePngPath());
-        benchmark::DoNotOptimize(driver.workingView());
-        benchmark::DoNotOptimize(driver.originalView());
-        settleBetweenIterations(state);
-    }
+    timeLoads(state, wideWindow(), widePngPath());
 }
 
 void Benchmarks::rotate90(benchmark::State& state) {
