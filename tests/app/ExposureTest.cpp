@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Main.h"
 
+#include "ExpectedCorrection.h"
 #include "Exposure.h"
 #include "ImageControl.h"
 #include "MainTestHelpers.h"
@@ -51,12 +52,7 @@ protected:
 
     // The working picture as the tone curve for E says it must be: the base remapped.
     Bitmap expectedCorrection(const Bitmap& base, float exposure, double k) {
-        const tone::ToneTable table = *tone::toneTable(window_.LevelHistogram(), exposure, k);
-        imaging::RemapTable bytes{};
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            bytes[i] = std::uint8_t(table[i]);
-        }
-        return imaging::remapped(base, bytes, imaging::kAllChannels);
+        return testing::expectedCorrection(base, window_.LevelHistogram(), exposure, k);
     }
 
     QTemporaryDir dir_;

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ExpectedCorrection.h"
+#include "FittedView.h"
 #include "Form1.h"
 #include "Geometry.h"
 #include "ImageControl.h"
@@ -7,7 +9,6 @@
 #include "ModalDialogs.h"
 #include "PixelOps.h"
 #include "QImageConversion.h"
-#include "FittedView.h"
 #include "SaveDialog.h"
 #include "TestImages.h"
 #include "ThumbTextSlider.h"
@@ -50,7 +51,8 @@ Bitmap saveThroughTheDialog(Main& window, const QString& folder) {
     });
     window.Save()->click();
     // Read back by Qt's own PNG reader, not the one that wrote it.
-    return imaging::fromQImage(QImage(folder + "/saved.png").convertToFormat(QImage::Format_RGB888));
+    return imaging::fromQImage(
+        QImage(folder + "/saved.png").convertToFormat(QImage::Format_RGB888));
 }
 
 Bitmap previewedPicture(Main& window, const QString&) {
@@ -106,13 +108,8 @@ protected:
     }
 
     Bitmap eagerCorrection(float exposure) const {
-        const tone::ToneTable table =
-            *tone::toneTable(window_.LevelHistogram(), exposure, tone::kExposureMode);
-        imaging::RemapTable bytes{};
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            bytes[i] = std::uint8_t(table[i]);
-        }
-        return imaging::remapped(base_, bytes, imaging::kAllChannels);
+        return testing::expectedCorrection(base_, window_.LevelHistogram(), exposure,
+                                           tone::kExposureMode);
     }
 
     QTemporaryDir dir_;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CaseNames.h"
+#include "ExpectedCorrection.h"
 #include "Geometry.h"
 #include "ImageControl.h"
 #include "Main.h"
@@ -73,7 +74,8 @@ public:
             {"half", [&] { window.Resize3()->click(); }},
             {"restore", [&] { window.RestoreAction()->trigger(); }},
             {"undo", [&] { QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier); }},
-            {"redo", [&] { QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); }},
+            {"redo",
+             [&] { QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); }},
             {"redoY", [&] { QTest::keyClick(&window, Qt::Key_Y, Qt::ControlModifier); }},
             {"menuUndo", [&] { window.UndoCommands()->UndoAction()->trigger(); }},
             {"menuRedo", [&] { window.UndoCommands()->RedoAction()->trigger(); }}};
@@ -100,15 +102,9 @@ public:
     // The base corrected for the slider at `position`, in either mode, with the loaded
     // picture's histogram.
     Bitmap corrected(const Bitmap& base, int position, bool dynamicRange = false) const {
-        const float exposure = float((20 - position) / 10.0);
-        const tone::ToneTable table =
-            *tone::toneTable(window.LevelHistogram(), exposure,
-                             dynamicRange ? tone::kDynamicRangeMode : tone::kExposureMode);
-        imaging::RemapTable bytes{};
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            bytes[i] = std::uint8_t(table[i]);
-        }
-        return imaging::remapped(base, bytes, imaging::kAllChannels);
+        return testing::expectedCorrection(
+            base, window.LevelHistogram(), float((20 - position) / 10.0),
+            dynamicRange ? tone::kDynamicRangeMode : tone::kExposureMode);
     }
 
     static Bitmap turned(const Bitmap& picture) {
@@ -175,8 +171,8 @@ const Sequence kSequences[] = {
     {"MenuUndoThroughTwoGeometrySteps", "drag 10 half 90 menuUndo menuUndo", movedTo(10, "E = 1")},
     {"MenuRedoThroughTwoGeometrySteps", "drag 10 half 90 menuUndo menuUndo menuRedo menuRedo",
      [](Sequencer& s) {
-         return Expected{Sequencer::turned(Sequencer::halved(s.corrected(s.loaded, 10))), 20,
-                         0.0f, false, "E = 1"};
+         return Expected{Sequencer::turned(Sequencer::halved(s.corrected(s.loaded, 10))), 20, 0.0f,
+                         false, "E = 1"};
      }},
     {"UndoWithNothingToUndoChangesNothing", "undo undo redo", asLoaded},
 };
@@ -206,8 +202,8 @@ TEST(UndoCommands, ALoadStartsAFreshHistoryAndTheMenusOfferTheCommands) {
     s.window.LoadFromCommandLine(s.dir.filePath("picture.png"));
     EXPECT_FALSE(s.window.UndoCommands()->UndoAction()->isEnabled());
     EXPECT_FALSE(s.window.UndoCommands()->RedoAction()->isEnabled());
-    for (const QWidget* panel : {static_cast<QWidget*>(s.window.LEAD1()),
-                                 static_cast<QWidget*>(s.window.LEAD2())}) {
+    for (const QWidget* panel :
+         {static_cast<QWidget*>(s.window.LEAD1()), static_cast<QWidget*>(s.window.LEAD2())}) {
         EXPECT_EQ(panel->contextMenuPolicy(), Qt::ActionsContextMenu);
         for (const char* name : {"Undo", "Redo", "RestoreAction", "HistogramAction"}) {
             EXPECT_TRUE(panel->actions().contains(panel->window()->findChild<QAction*>(name)))
